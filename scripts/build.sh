@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Configures and builds one of the project's build folders:
+#   scripts/build.sh native|asan|windows
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+kind="${1:-windows}"
+jobs="${QB_JOBS:-2}"
+
+case "$kind" in
+  native)  args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+  asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON) ;;
+  windows) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+  *) echo "usage: $0 native|asan|windows" >&2; exit 2 ;;
+esac
+
+cmake -S "$root" -B "$root/build/$kind" -G Ninja "${args[@]}" >/dev/null
+cmake --build "$root/build/$kind" -j "$jobs"

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything and runs every test: the core
+# natively, the core again with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the Windows build (core, windows, end to end) under Wine on a virtual
+# display. Exits non-zero when any test fails.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+scripts/setup.sh || exit 1
+
+failed=0
+run_suite() {
+  local kind="$1"
+  echo "== $kind: build"
+  if ! scripts/build.sh "$kind"; then
+    echo "== $kind: BUILD FAILED"; failed=1; return
+  fi
+  echo "== $kind: tests"
+  ctest --test-dir "build/$kind" --output-on-failure --timeout 900 || failed=1
+}
+
+run_suite native
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite asan
+
+source scripts/xvfb.sh
+qb_start_xvfb || exit 1
+export QB_WINEPREFIX="$root/build/windows/wineprefix"
+scripts/wine-prefix.sh
+run_suite windows
+(source scripts/wine-env.sh && wineserver -k 2>/dev/null)
+qb_stop_xvfb
+
+if [ "$failed" -ne 0 ]; then
+  echo "test.sh: SOME TESTS FAILED"
+  exit 1
+fi
+echo "test.sh: all tests passed"

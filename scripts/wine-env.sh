@@ -1,0 +1,8 @@
+# Sourced by the Wine scripts: the environment every Wine process of the
+# project runs in. QB_WINEPREFIX chooses the prefix (one per build folder).
+export WINEPREFIX="${QB_WINEPREFIX:-${WINEPREFIX:-$HOME/.quillbox-wine}}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 936 inside Wine comes from LC_ALL (LANG alone is not enough).
+export LC_ALL=zh_CN.UTF-8
