@@ -1,0 +1,95 @@
+// One captured text: UTF-16LE bytes, clipboard format, time, MD5 digest of
+// the text bytes, and the user's alias. Items live on the heap and belong to
+// exactly one ItemStore.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Clipboard;
+
+class ClipItem {
+public:
+    static constexpr std::uint16_t FormatText = 1;
+    static constexpr std::uint16_t FormatUnicodeText = 13;
+    static constexpr int AliasSize = 32;
+    static constexpr int DigestSize = 16;
+    // Bytes of an item record before the text: record length, alias,
+    // timestamp, format, digest, byteLength.
+    static constexpr std::int32_t RecordHeaderSize = 62;
+
+    ClipItem();
+    virtual ~ClipItem();
+    ClipItem(const ClipItem&) = delete;
+    ClipItem& operator=(const ClipItem&) = delete;
+
+    // The text as narrow text in the ANSI code page; "" when the item has no
+    // text or the conversion refuses.
+    virtual std::string narrowText() const;
+    // The list's summary cell: the narrow text, cut after 35 bytes with "..."
+    // appended; a double-byte character is never cut in half.
+    virtual std::string summary() const;
+    virtual int charCount() const;
+    // Puts the text on the clipboard; 0 done, -1 not done.
+    virtual int putOnClipboard(Clipboard& clipboard) const;
+    // 1 when the narrow keyword occurs in the text (exact, case-sensitive),
+    // else 0. The empty keyword matches every item.
+    virtual int matches(const char* keyword) const;
+
+    // Replaces the text; renews the digest, the character count and the
+    // timestamp, keeps the alias.
+    void setText(const unsigned char* bytes, std::int32_t n);
+    void setFormat(std::uint16_t format) { format_ = format; }
+    std::uint16_t format() const { return format_; }
+
+    // A new Unicode item with a copy of the text (same digest, time of now,
+    // empty alias); none for any format other than 13.
+    std::unique_ptr<ClipItem> clone() const;
+
+    // "Text" for format 1, "Unicode" for 13, "" otherwise.
+    const char* typeName() const;
+
+    const unsigned char* digest() const { return digest_; }
+    int digestEquals(const ClipItem& other) const;
+    int digestEquals(const unsigned char* digest) const;
+
+    // The alias as a zero-terminated narrow string.
+    const char* alias() const { return alias_; }
+    // Copies at most 31 bytes and a terminator, zero-padding the rest;
+    // a null argument changes nothing.
+    void setAlias(const char* alias);
+
+    std::int32_t timestamp() const { return timestamp_; }
+    std::int32_t byteLength() const { return byteLength_; }
+    const unsigned char* text() const { return text_.empty() ? nullptr : text_.data(); }
+
+    // The item record of the store files.
+    std::int32_t serializedSize() const { return byteLength_ + RecordHeaderSize; }
+    // Writes the record at buffer (when not null) and returns its length.
+    std::int32_t serialize(unsigned char* buffer) const;
+    // Fills the item from one record of recordLength bytes (the record
+    // length field included). Everything is taken as stored: the digest is
+    // not recomputed, the timestamp not renewed. Returns 0, or -1 when the
+    // record is malformed (shorter than the header, or a byteLength that
+    // disagrees with the record length); the item is unchanged then.
+    int deserialize(const unsigned char* record, std::int32_t recordLength);
+
+protected:
+    // The text as a zero-terminated UTF-16 string (an odd trailing byte is
+    // dropped).
+    std::u16string wideText() const;
+    // The stored character count (byteLength / 2), for the concrete kinds.
+    std::int32_t storedCharCount() const { return charCount_; }
+
+private:
+    std::int32_t byteLength_ = 0;
+    std::vector<unsigned char> text_;
+    std::uint16_t format_ = 0;
+    std::int32_t timestamp_ = 0;
+    unsigned char digest_[DigestSize] = {};
+    char alias_[AliasSize] = {};
+    std::int32_t charCount_ = 0;
+};

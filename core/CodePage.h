@@ -1,0 +1,21 @@
+// Platform interface: conversion between the system's ANSI code page (GBK,
+// code page 936, on the systems the program targets) and UTF-16.
+// The implementation is chosen by the build: MultiByteToWideChar /
+// WideCharToMultiByte with CP_ACP on Windows, iconv with CP936 elsewhere.
+#pragma once
+
+namespace codepage {
+
+// Converts the zero-terminated narrow string, terminator included.
+// With out == nullptr or outUnits == 0 only returns the number of UTF-16
+// code units needed (terminator included). Returns 0 when the input cannot
+// be converted or the output is too small.
+int ansiToUtf16(const char* in, char16_t* out, int outUnits);
+
+// Converts the zero-terminated UTF-16 string, terminator included.
+// Characters the code page lacks become its default character ('?').
+// With out == nullptr or outBytes == 0 only returns the bytes needed
+// (terminator included). Returns 0 on failure.
+int utf16ToAnsi(const char16_t* in, char* out, int outBytes);
+
+}  // namespace codepage

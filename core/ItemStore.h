@@ -1,0 +1,82 @@
+// An ordered, bounded list of clip items with de-duplication by digest.
+// Position 0 is the top. The program has two: the active list
+// (isFavorites 0) and the favorites (isFavorites 1).
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/ClipItem.h"
+
+class MessageSink;
+class Settings;
+class StoreObserver;
+
+class ItemStore {
+public:
+    static constexpr int SearchTextMax = 16;
+
+    // The settings supply the capacity at every use; the sink shows the
+    // store's messages.
+    ItemStore(int isFavorites, const Settings& settings, MessageSink& messages);
+    virtual ~ItemStore();
+    ItemStore(const ItemStore&) = delete;
+    ItemStore& operator=(const ItemStore&) = delete;
+
+    // 0 added, 1 refused as duplicate (favorites), -1 refused as full
+    // (favorites). A refused item is destroyed.
+    int add(std::unique_ptr<ClipItem> item, int atFront);
+    void remove(const ClipItem* item);
+    void clear();
+    // Destroys the last n items (n is clamped to 0..count).
+    void removeFromBack(int n);
+    void moveUp(const ClipItem* item);
+    void moveDown(const ClipItem* item);
+    void moveToTop(const ClipItem* item);
+    void moveToBottom(const ClipItem* item);
+
+    ClipItem* findByDigest(const unsigned char* digest) const;
+    ClipItem* itemAt(int position) const;
+    int count() const { return static_cast<int>(items_.size()); }
+    // MaxFavoriteItemNum or MaxActiveItemNum, never below 1.
+    int capacity() const;
+    int isFavorites() const { return isFavorites_; }
+    // The item references in order; the items stay owned by the store.
+    std::vector<ClipItem*> snapshot() const;
+
+    void setObserver(StoreObserver* observer) { observer_ = observer; }
+    StoreObserver* observer() const { return observer_; }
+    void notifyObserver();
+
+    // "[count/capacity]"
+    std::string countLabel() const;
+    // Refuses a text over 16 bytes with "搜索文本超长！"; returns 0 or -1.
+    int setSearchText(const char* text);
+    const char* searchText() const { return searchText_; }
+
+    // The store block of the data files: 4 + the sum of the record lengths.
+    std::int32_t serializedSize() const;
+    // Writes the block at buffer (when not null); returns its length or -1.
+    std::int32_t serialize(unsigned char* buffer) const;
+    // Appends the records of a block (bytes [0, length), the block length
+    // field included) through add with atFront 0, stopping at the first add
+    // that refuses. Returns 0 when the block was read to its end or a
+    // refusal stopped it, -1 when a damaged record stopped it; *stoppedAt
+    // (when given) receives the offset where reading ended.
+    int parseBlock(const unsigned char* bytes, std::int32_t length,
+                   std::int32_t* stoppedAt = nullptr);
+
+private:
+    using Items = std::list<std::unique_ptr<ClipItem>>;
+    Items::iterator find(const ClipItem* item);
+
+    char searchText_[SearchTextMax + 1] = {};
+    Items items_;
+    StoreObserver* observer_ = nullptr;
+    int isFavorites_;
+    const Settings& settings_;
+    MessageSink& messages_;
+};

@@ -1,0 +1,18 @@
+#include "storage/AtomicFile.h"
+
+#include <cstdio>
+
+#include "storage/FileReplace.h"
+
+AtomicFile::Result AtomicFile::write(const std::string& path, const void* data,
+                                     std::size_t size) {
+    const std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) return OpenFailed;
+    bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
+    written = flushToDisk(file) && written;
+    written = (std::fclose(file) == 0) && written;
+    if (written && replaceFile(temporary, path)) return Ok;
+    std::remove(temporary.c_str());
+    return WriteFailed;
+}

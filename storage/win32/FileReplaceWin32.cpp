@@ -1,0 +1,15 @@
+#include <cstdio>
+#include <io.h>
+#include <windows.h>
+
+#include "storage/FileReplace.h"
+
+bool flushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) return false;
+    return _commit(_fileno(file)) == 0;
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}

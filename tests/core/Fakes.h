@@ -1,0 +1,40 @@
+// Test doubles for the platform interfaces of the core.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Clipboard.h"
+#include "core/MessageSink.h"
+
+// Records every message shown and answers with a fixed button.
+class RecordingMessages : public MessageSink {
+public:
+    struct Shown {
+        std::string text;
+        unsigned style;
+    };
+
+    int show(const std::string& text, unsigned style) override {
+        shown.push_back({text, style});
+        return answer;
+    }
+
+    std::vector<Shown> shown;
+    int answer = msgbox::IdOk;
+};
+
+// Keeps the last text put on it.
+class FakeClipboard : public Clipboard {
+public:
+    int putUnicodeText(const unsigned char* bytes, std::size_t byteLength) override {
+        if (refuse) return -1;
+        content.assign(bytes, bytes + byteLength);
+        ++puts;
+        return 0;
+    }
+
+    std::vector<unsigned char> content;
+    int puts = 0;
+    bool refuse = false;
+};
