@@ -1,0 +1,53 @@
+// The report-style list view that shows one store. Each row carries its
+// item's digest as 32 hex characters in a hidden "HashValue" column, and
+// every action on a row finds its item again through that digest.
+#pragma once
+
+#include <string>
+
+#include "core/StoreObserver.h"
+#include "ui/framework/Handles.h"
+#include "ui/framework/Window.h"
+
+class ClipItem;
+class ItemStore;
+class ItemViewer;
+class ListOwner;
+
+class ItemListCtrl : public Window, public StoreObserver {
+public:
+    static constexpr int ActiveHashColumn = 5;
+    static constexpr int FavoritesHashColumn = 6;
+
+    ItemListCtrl(ListOwner& owner, ItemStore& store, ItemViewer& viewer);
+    ~ItemListCtrl() override;
+
+    // -1 when the window cannot be created, else 0.
+    int create(HWND parent, const RECT& rect, int id);
+
+    void refresh() override;
+    ClipItem* rowToItem(int row) const;
+    int hashColumn() const;
+    void updateCaption();
+    void selectAll();
+    int rowCount() const;
+    std::wstring cellText(int row, int column) const;
+
+    ItemStore& store() const { return store_; }
+    bool preTranslateMessage(MSG& msg) override;
+
+protected:
+    bool onReflectedNotify(NMHDR& header, LRESULT& result) override;
+    bool onCommand(int id, int code, HWND control) override;
+
+private:
+    void insertColumns();
+    void insertRow(int index, const ClipItem& item);
+    void showItemOfRow(int row);
+
+    ListOwner& owner_;
+    ItemStore& store_;
+    ItemViewer& viewer_;
+    ImageListHandle rowHeightImages_;
+    AcceleratorHandle accelerators_;
+};

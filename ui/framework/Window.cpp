@@ -1,0 +1,216 @@
+#include "ui/framework/Window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "core/TextCodec.h"
+
+namespace {
+const wchar_t kObjectProperty[] = L"Quillbox.Window";
+const UINT_PTR kSubclassId = 1;
+
+POINT pointFromLParam(LPARAM lParam) {
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+bool isCtlColor(UINT msg) {
+    return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
+}
+}  // namespace
+
+Window::~Window() {
+    if (hwnd_ != nullptr) detachHandle();
+}
+
+Window* Window::fromHandle(HWND hwnd) {
+    if (hwnd == nullptr) return nullptr;
+    return static_cast<Window*>(GetPropW(hwnd, kObjectProperty));
+}
+
+void Window::attach(HWND hwnd) {
+    hwnd_ = hwnd;
+    SetPropW(hwnd, kObjectProperty, this);
+}
+
+void Window::detachHandle() {
+    if (hwnd_ == nullptr) return;
+    if (subclassed_) RemoveWindowSubclass(hwnd_, &Window::subclassProc, kSubclassId);
+    if (GetPropW(hwnd_, kObjectProperty) == this) RemovePropW(hwnd_, kObjectProperty);
+    subclassed_ = false;
+    hwnd_ = nullptr;
+}
+
+bool Window::subclass(HWND hwnd) {
+    if (hwnd == nullptr || hwnd_ != nullptr || !IsWindow(hwnd)) return false;
+    if (!SetWindowSubclass(hwnd, &Window::subclassProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        return false;
+    }
+    subclassed_ = true;
+    attach(hwnd);
+    return true;
+}
+
+bool Window::subclassDlgItem(int id, HWND parent) {
+    return subclass(GetDlgItem(parent, id));
+}
+
+bool Window::createControl(const wchar_t* className, const wchar_t* text, DWORD style,
+                           DWORD exStyle, const RECT& rect, HWND parent, int id) {
+    HWND hwnd = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    if (hwnd == nullptr) return false;
+    SendMessageW(hwnd, WM_SETFONT, SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
+    if (!subclass(hwnd)) {
+        DestroyWindow(hwnd);
+        return false;
+    }
+    return true;
+}
+
+void Window::destroyWindow() {
+    if (isAlive()) DestroyWindow(hwnd_);
+}
+
+bool Window::preTranslateMessage(MSG&) { return false; }
+
+LRESULT CALLBACK Window::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR refData) {
+    auto* self = reinterpret_cast<Window*>(refData);
+    LRESULT result = 0;
+    bool handled = false;
+    try {
+        result = self->dispatch(msg, wParam, lParam, handled);
+    } catch (...) {
+        handled = false;
+    }
+    if (!handled) result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        self->detachHandle();
+        try {
+            self->onFinalMessage();
+        } catch (...) {
+        }
+    }
+    return result;
+}
+
+LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (subclassed_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
+    LRESULT result = 0;
+    handled = reflect(msg, wParam, lParam, result) || crack(msg, wParam, lParam, result) ||
+              onMessage(msg, wParam, lParam, result);
+    return result;
+}
+
+bool Window::reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header == nullptr) return false;
+        Window* child = fromHandle(header->hwndFrom);
+        return child != nullptr && child != this && child->onReflectedNotify(*header, result);
+    }
+    if (msg == WM_COMMAND && lParam != 0) {
+        Window* child = fromHandle(reinterpret_cast<HWND>(lParam));
+        return child != nullptr && child != this &&
+               child->onReflectedCommand(HIWORD(wParam), result);
+    }
+    if (isCtlColor(msg)) {
+        Window* child = fromHandle(reinterpret_cast<HWND>(lParam));
+        return child != nullptr && child != this &&
+               child->onReflectedCtlColor(reinterpret_cast<HDC>(wParam), result);
+    }
+    return false;
+}
+
+bool Window::crack(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+        return lParam != 0 && onNotify(*reinterpret_cast<NMHDR*>(lParam), result);
+    case WM_SIZE:
+        return onSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+    case WM_TIMER:
+        return onTimer(wParam);
+    case WM_CLOSE:
+        return onClose();
+    case WM_DESTROY:
+        return onDestroy();
+    case WM_PAINT:
+        return onPaint();
+    case WM_NCPAINT:
+        return onNcPaint(reinterpret_cast<HRGN>(wParam));
+    case WM_SYSCOMMAND:
+        return onSysCommand(static_cast<UINT>(wParam), lParam);
+    case WM_MOUSEMOVE:
+        return onMouseMove(static_cast<UINT>(wParam), pointFromLParam(lParam));
+    case WM_LBUTTONDOWN:
+        return onLButtonDown(static_cast<UINT>(wParam), pointFromLParam(lParam));
+    case WM_KEYDOWN:
+        return onKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
+    case WM_SETCURSOR:
+        return onSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam),
+                           result);
+    case WM_NCHITTEST:
+        return onNcHitTest(pointFromLParam(lParam), result);
+    default:
+        return false;
+    }
+}
+
+bool Window::onCommand(int, int, HWND) { return false; }
+bool Window::onNotify(NMHDR&, LRESULT&) { return false; }
+bool Window::onSize(UINT, int, int) { return false; }
+bool Window::onTimer(UINT_PTR) { return false; }
+bool Window::onClose() { return false; }
+bool Window::onDestroy() { return false; }
+bool Window::onPaint() { return false; }
+bool Window::onNcPaint(HRGN) { return false; }
+bool Window::onSysCommand(UINT, LPARAM) { return false; }
+bool Window::onMouseMove(UINT, POINT) { return false; }
+bool Window::onLButtonDown(UINT, POINT) { return false; }
+bool Window::onKeyDown(UINT, UINT) { return false; }
+bool Window::onSetCursor(HWND, UINT, UINT, LRESULT&) { return false; }
+bool Window::onNcHitTest(POINT, LRESULT&) { return false; }
+bool Window::onMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+bool Window::onReflectedNotify(NMHDR&, LRESULT&) { return false; }
+bool Window::onReflectedCommand(int, LRESULT&) { return false; }
+bool Window::onReflectedCtlColor(HDC, LRESULT&) { return false; }
+
+namespace wintext {
+
+std::wstring wide(const std::string& narrowText) {
+    std::u16string converted = widen(narrowText);
+    return std::wstring(converted.begin(), converted.end());
+}
+
+std::string narrow(const std::wstring& wideText) {
+    return ::narrow(std::u16string(wideText.begin(), wideText.end()));
+}
+
+std::wstring loadString(UINT id) {
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(GetModuleHandleW(nullptr), id,
+                             reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return std::wstring();
+    return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+std::wstring windowText(HWND hwnd) {
+    int length = GetWindowTextLengthW(hwnd);
+    if (length <= 0) return std::wstring();
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(hwnd, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+}  // namespace wintext
