@@ -1,0 +1,23 @@
+// Code-page conversion on Windows: the system's ANSI code page and UTF-16.
+#include "core/CodePage.h"
+
+#include <windows.h>
+
+namespace codepage {
+
+int ansiToUtf16(const char* in, char16_t* out, int outUnits) {
+    if (in == nullptr) return 0;
+    if (out == nullptr) outUnits = 0;
+    if (outUnits < 0) return 0;
+    return MultiByteToWideChar(CP_ACP, 0, in, -1, reinterpret_cast<wchar_t*>(out), outUnits);
+}
+
+int utf16ToAnsi(const char16_t* in, char* out, int outBytes) {
+    if (in == nullptr) return 0;
+    if (out == nullptr) outBytes = 0;
+    if (outBytes < 0) return 0;
+    return WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(in), -1, out, outBytes,
+                               nullptr, nullptr);
+}
+
+}  // namespace codepage
