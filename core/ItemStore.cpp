@@ -1,0 +1,197 @@
+#include "core/ItemStore.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "core/LittleEndian.h"
+#include "core/MessageSink.h"
+#include "core/StoreObserver.h"
+#include "core/UnicodeTextItem.h"
+#include "storage/Settings.h"
+
+namespace {
+
+constexpr std::int32_t BlockHeaderSize = 4;
+
+}  // namespace
+
+ItemStore::ItemStore(int isFavorites, const Settings& settings, MessageSink& messages)
+    : isFavorites_(isFavorites != 0 ? 1 : 0), settings_(settings), messages_(messages) {}
+
+ItemStore::~ItemStore() { clear(); }
+
+int ItemStore::add(std::unique_ptr<ClipItem> item, int atFront) {
+    if (!item) return -1;
+
+    bool replaced = false;
+    for (auto it = items_.begin(); it != items_.end(); ++it) {
+        if ((*it)->digestEquals(*item) == 0) continue;
+        if (isFavorites_) {
+            messages_.show("收藏夹中已有此文本！", msgbox::Ok);
+            return 1;
+        }
+        items_.erase(it);
+        replaced = true;
+        break;
+    }
+
+    if (!replaced && static_cast<unsigned>(count()) >= static_cast<unsigned>(capacity())) {
+        if (isFavorites_) {
+            messages_.show("收藏夹内容已满，请删除多余项后再添加！", msgbox::Ok);
+            return -1;
+        }
+        items_.pop_back();
+    }
+
+    if (atFront != 0) {
+        items_.push_front(std::move(item));
+    } else {
+        items_.push_back(std::move(item));
+    }
+    return 0;
+}
+
+void ItemStore::remove(const ClipItem* item) {
+    items_.remove_if([item](const std::unique_ptr<ClipItem>& p) { return p.get() == item; });
+}
+
+void ItemStore::clear() {
+    while (!items_.empty()) items_.pop_front();
+}
+
+void ItemStore::removeFromBack(int n) {
+    for (int i = 0; i < n && !items_.empty(); ++i) items_.pop_back();
+}
+
+ItemStore::Items::iterator ItemStore::find(const ClipItem* item) {
+    for (auto it = items_.begin(); it != items_.end(); ++it) {
+        if (it->get() == item) return it;
+    }
+    return items_.end();
+}
+
+void ItemStore::moveUp(const ClipItem* item) {
+    const auto it = find(item);
+    if (it == items_.end() || it == items_.begin()) return;
+    std::iter_swap(it, std::prev(it));
+}
+
+void ItemStore::moveDown(const ClipItem* item) {
+    const auto it = find(item);
+    if (it == items_.end()) return;
+    const auto below = std::next(it);
+    if (below == items_.end()) return;
+    std::iter_swap(it, below);
+}
+
+void ItemStore::moveToTop(const ClipItem* item) {
+    const auto it = find(item);
+    if (it != items_.end()) items_.splice(items_.begin(), items_, it);
+}
+
+void ItemStore::moveToBottom(const ClipItem* item) {
+    const auto it = find(item);
+    if (it != items_.end()) items_.splice(items_.end(), items_, it);
+}
+
+ClipItem* ItemStore::findByDigest(const unsigned char* digest) const {
+    if (digest == nullptr) return nullptr;
+    for (const auto& item : items_) {
+        if (item->digestEquals(digest)) return item.get();
+    }
+    return nullptr;
+}
+
+ClipItem* ItemStore::itemAt(int position) const {
+    if (position < 0 || position >= count()) return nullptr;
+    return std::next(items_.begin(), position)->get();
+}
+
+int ItemStore::capacity() const {
+    const std::int32_t maximum =
+        isFavorites_ ? settings_.MaxFavoriteItemNum() : settings_.MaxActiveItemNum();
+    return maximum < 1 ? 1 : maximum;
+}
+
+std::vector<ClipItem*> ItemStore::snapshot() const {
+    std::vector<ClipItem*> items;
+    items.reserve(items_.size());
+    for (const auto& item : items_) items.push_back(item.get());
+    return items;
+}
+
+void ItemStore::notifyObserver() {
+    if (observer_ != nullptr) observer_->refresh();
+}
+
+std::string ItemStore::countLabel() const {
+    char label[32];
+    std::snprintf(label, sizeof label, "[%d/%d]", count(), capacity());
+    return label;
+}
+
+int ItemStore::setSearchText(const char* text) {
+    if (text == nullptr) text = "";
+    const std::size_t length = std::strlen(text);
+    if (length > static_cast<std::size_t>(SearchTextMax)) {
+        messages_.show("搜索文本超长！", msgbox::Ok | msgbox::IconStop);
+        return -1;
+    }
+    std::memset(searchText_, 0, sizeof searchText_);
+    std::memcpy(searchText_, text, length);
+    return 0;
+}
+
+std::int32_t ItemStore::serializedSize() const {
+    std::int32_t size = BlockHeaderSize;
+    for (const auto& item : items_) size += item->serializedSize();
+    return size;
+}
+
+std::int32_t ItemStore::serialize(unsigned char* buffer) const {
+    const std::int32_t size = serializedSize();
+    if (buffer == nullptr) return size;
+
+    putInt32LE(buffer, size);
+    std::int32_t written = BlockHeaderSize;
+    for (const auto& item : items_) {
+        const std::int32_t length = item->serialize(buffer + written);
+        if (length < 0) return -1;
+        written += length;
+    }
+    return written == size ? size : -1;
+}
+
+int ItemStore::parseBlock(const unsigned char* bytes, std::int32_t length,
+                          std::int32_t* stoppedAt) {
+    std::int32_t offset = BlockHeaderSize;
+    int result = 0;
+    if (bytes == nullptr || length < BlockHeaderSize) {
+        offset = 0;
+        result = -1;
+    }
+    while (result == 0 && offset < length) {
+        const std::int32_t left = length - offset;
+        if (left < BlockHeaderSize) {
+            result = -1;
+            break;
+        }
+        const std::int32_t recordLength = readInt32LE(bytes + offset);
+        if (recordLength < ClipItem::RecordHeaderSize || recordLength > left) {
+            result = -1;
+            break;
+        }
+        auto item = std::make_unique<UnicodeTextItem>();
+        if (item->deserialize(bytes + offset, recordLength) != 0) {
+            result = -1;
+            break;
+        }
+        // A refusal (favorites duplicate or full) has been shown by add.
+        if (add(std::move(item), 0) != 0) break;
+        offset += recordLength;
+    }
+    if (stoppedAt != nullptr) *stoppedAt = offset;
+    return result;
+}

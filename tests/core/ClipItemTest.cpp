@@ -1,0 +1,269 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/ClipItem.h"
+#include "core/Clock.h"
+#include "core/UnicodeTextItem.h"
+#include "Fakes.h"
+
+namespace {
+
+std::string hex(const unsigned char* bytes, int n) {
+    std::string out;
+    char pair[3];
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+        out += pair;
+    }
+    return out;
+}
+
+std::u16string repeat(const std::u16string& unit, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i) out += unit;
+    return out;
+}
+
+std::string repeat(const std::string& unit, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += unit;
+    return out;
+}
+
+void put32(std::vector<unsigned char>& out, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<unsigned char>(v >> (8 * i));
+}
+
+// An item record assembled by hand, field by field.
+std::vector<unsigned char> record(const std::vector<unsigned char>& alias, std::int32_t timestamp,
+                                  std::uint16_t format, unsigned char digestFill,
+                                  const std::vector<unsigned char>& text) {
+    std::vector<unsigned char> r(62 + text.size(), 0);
+    put32(r, 0, static_cast<std::uint32_t>(r.size()));
+    for (std::size_t i = 0; i < alias.size() && i < 32; ++i) r[4 + i] = alias[i];
+    put32(r, 36, static_cast<std::uint32_t>(timestamp));
+    r[40] = static_cast<unsigned char>(format & 0xFF);
+    r[41] = static_cast<unsigned char>(format >> 8);
+    for (int i = 0; i < 16; ++i) r[42 + i] = static_cast<unsigned char>(digestFill + i);
+    put32(r, 58, static_cast<std::uint32_t>(text.size()));
+    for (std::size_t i = 0; i < text.size(); ++i) r[62 + i] = text[i];
+    return r;
+}
+
+std::vector<unsigned char> serialized(const ClipItem& item) {
+    std::vector<unsigned char> out(static_cast<std::size_t>(item.serializedSize()));
+    EXPECT_EQ(item.serialize(out.data()), item.serializedSize());
+    return out;
+}
+
+}  // namespace
+
+TEST(ClipItemTest, EmptyTextHasDigestOfEmptyInput) {
+    UnicodeTextItem item(u"");
+    EXPECT_EQ(item.byteLength(), 0);
+    EXPECT_EQ(item.charCount(), 0);
+    EXPECT_EQ(hex(item.digest(), 16), "d41d8cd98f00b204e9800998ecf8427e");
+    EXPECT_EQ(item.summary(), "");
+    EXPECT_EQ(item.narrowText(), "");
+    EXPECT_EQ(item.matches(""), 1);
+    EXPECT_EQ(item.matches("a"), 0);
+}
+
+TEST(ClipItemTest, DigestCoversTheTextBytesOnly) {
+    UnicodeTextItem item(u"ab");
+    EXPECT_EQ(item.format(), 13);
+    EXPECT_STREQ(item.typeName(), "Unicode");
+    ASSERT_EQ(item.byteLength(), 4);
+    EXPECT_EQ(hex(item.text(), 4), "61006200");
+    EXPECT_EQ(hex(item.digest(), 16), "aa3a791e273bce9cf4a2a7caa9028b36");
+
+    UnicodeTextItem same(u"ab");
+    same.setAlias("other name");
+    EXPECT_EQ(item.digestEquals(same), 1);
+    EXPECT_EQ(item.digestEquals(same.digest()), 1);
+    EXPECT_EQ(item.digestEquals(UnicodeTextItem(u"ab ")), 0);
+    EXPECT_EQ(item.digestEquals(nullptr), 0);
+}
+
+TEST(ClipItemTest, CharCountCountsUtf16Units) {
+    const std::u16string text = repeat(u"汉", 20) + u"abcde";
+    EXPECT_EQ(UnicodeTextItem(text).charCount(), 25);
+    // A character outside the basic plane is two units.
+    EXPECT_EQ(UnicodeTextItem(u"\U0001F600").charCount(), 2);
+}
+
+TEST(ClipItemTest, SetTextRenewsDigestAndTimeButKeepsAlias) {
+    UnicodeTextItem item;
+    ASSERT_EQ(item.deserialize(record({'n', 'a', 'm', 'e'}, 1000, 13, 0, {'x', 0}).data(), 64), 0);
+    const unsigned char newText[] = {'y', 0, 'z', 0};
+    const std::int32_t before = currentTime();
+    item.setText(newText, 4);
+    EXPECT_GE(item.timestamp(), before);
+    EXPECT_LE(item.timestamp(), currentTime());
+    EXPECT_STREQ(item.alias(), "name");
+    EXPECT_EQ(item.charCount(), 2);
+    EXPECT_EQ(item.digestEquals(UnicodeTextItem(u"yz")), 1);
+
+    // The item's own text as the source leaves it intact.
+    item.setText(item.text(), item.byteLength());
+    EXPECT_EQ(item.digestEquals(UnicodeTextItem(u"yz")), 1);
+}
+
+TEST(ClipItemTest, CloneIsANewUnicodeItemWithSameDigest) {
+    std::vector<unsigned char> rec = record({'a', 'l'}, 1000, 13, 0, {'h', 0, 'i', 0});
+    const UnicodeTextItem hi(u"hi");
+    for (int i = 0; i < 16; ++i) rec[42 + i] = hi.digest()[i];
+    UnicodeTextItem old;
+    ASSERT_EQ(old.deserialize(rec.data(), 66), 0);
+    ASSERT_EQ(old.timestamp(), 1000);
+    const std::int32_t before = currentTime();
+
+    const std::unique_ptr<ClipItem> copy = old.clone();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_STREQ(copy->alias(), "");
+    EXPECT_GE(copy->timestamp(), before);
+    EXPECT_EQ(copy->digestEquals(old), 1);
+    EXPECT_EQ(copy->format(), 13);
+    EXPECT_EQ(copy->charCount(), 2);
+    EXPECT_NE(copy->text(), old.text());
+
+    UnicodeTextItem plain(u"x");
+    plain.setFormat(ClipItem::FormatText);
+    EXPECT_EQ(plain.clone(), nullptr);
+    EXPECT_STREQ(plain.typeName(), "Text");
+    plain.setFormat(7);
+    EXPECT_STREQ(plain.typeName(), "");
+}
+
+TEST(ClipItemTest, AliasIsCutToThirtyOneBytes) {
+    UnicodeTextItem item(u"x");
+    item.setAlias(std::string(40, 'a').c_str());
+    EXPECT_EQ(std::string(item.alias()), std::string(31, 'a'));
+    item.setAlias(nullptr);
+    EXPECT_EQ(std::string(item.alias()), std::string(31, 'a'));
+    item.setAlias("short");
+    EXPECT_STREQ(item.alias(), "short");
+    const std::vector<unsigned char> bytes = serialized(item);
+    for (int i = 4 + 5; i < 36; ++i) EXPECT_EQ(bytes[i], 0) << "alias byte " << i - 4;
+}
+
+TEST(ClipItemTest, NarrowTextUsesTheDoubleByteCodePage) {
+    const std::string text = UnicodeTextItem(u"中文ab").narrowText();
+    EXPECT_EQ(text, "\xD6\xD0\xCE\xC4" "ab");
+    EXPECT_EQ(text, "中文ab");
+}
+
+TEST(ClipItemTest, SummaryCutsAfterThirtyFiveBytes) {
+    EXPECT_EQ(UnicodeTextItem(std::u16string(35, u'x')).summary(), std::string(35, 'x') + "...");
+    EXPECT_EQ(UnicodeTextItem(std::u16string(34, u'x')).summary(), std::string(34, 'x'));
+    EXPECT_EQ(UnicodeTextItem(std::u16string(80, u'x')).summary(), std::string(35, 'x') + "...");
+    // 1 + 17 * 2 = 35 bytes: the cut falls between two characters.
+    EXPECT_EQ(UnicodeTextItem(u"a" + repeat(u"中", 17)).summary(), "a" + repeat("中", 17) + "...");
+    // 2 + 17 * 2 = 36 bytes: byte 35 is the first half of a character.
+    EXPECT_EQ(UnicodeTextItem(u"ab" + repeat(u"中", 17)).summary(), "ab" + repeat("中", 16) + "...");
+    EXPECT_EQ(UnicodeTextItem(repeat(u"中", 18)).summary(), repeat("中", 17) + "...");
+    EXPECT_EQ(UnicodeTextItem(repeat(u"中", 17)).summary(), repeat("中", 17));
+}
+
+TEST(ClipItemTest, MatchesExactSubstring) {
+    UnicodeTextItem item(u"ABC 中文 def");
+    EXPECT_EQ(item.matches("abc"), 0);
+    EXPECT_EQ(item.matches("ABC"), 1);
+    EXPECT_EQ(item.matches("C 中"), 1);
+    EXPECT_EQ(item.matches("文 def"), 1);
+    EXPECT_EQ(item.matches("def "), 0);
+    EXPECT_EQ(item.matches(""), 1);
+    EXPECT_EQ(item.matches(nullptr), 1);
+    EXPECT_EQ(UnicodeTextItem(u"ａｂｃ").matches("abc"), 0);
+}
+
+TEST(ClipItemTest, BaseItemGivesDefaultAnswers) {
+    ClipItem base;
+    FakeClipboard clipboard;
+    EXPECT_EQ(base.narrowText(), "");
+    EXPECT_EQ(base.summary(), "");
+    EXPECT_EQ(base.charCount(), 0);
+    EXPECT_EQ(base.matches(""), 0);
+    EXPECT_EQ(base.putOnClipboard(clipboard), -1);
+    EXPECT_EQ(clipboard.puts, 0);
+}
+
+TEST(ClipItemTest, PutOnClipboardOffersTheTextBytes) {
+    UnicodeTextItem item(u"hi中");
+    FakeClipboard clipboard;
+    EXPECT_EQ(item.putOnClipboard(clipboard), 0);
+    EXPECT_EQ(clipboard.content,
+              std::vector<unsigned char>(item.text(), item.text() + item.byteLength()));
+    clipboard.refuse = true;
+    EXPECT_EQ(item.putOnClipboard(clipboard), 0);
+    EXPECT_EQ(UnicodeTextItem(u"").putOnClipboard(clipboard), 0);
+}
+
+TEST(ClipItemRecordTest, RecordOfTwoLettersIsSixtySixBytes) {
+    UnicodeTextItem item(u"ab");
+    item.setAlias("al");
+    const std::vector<unsigned char> bytes = serialized(item);
+    ASSERT_EQ(bytes.size(), 66u);
+    EXPECT_EQ(item.serialize(nullptr), 66);
+    EXPECT_EQ(hex(bytes.data(), 4), "42000000");
+    EXPECT_EQ(hex(bytes.data() + 4, 3), "616c00");
+    const std::uint32_t t = static_cast<std::uint32_t>(item.timestamp());
+    EXPECT_EQ(bytes[36] | bytes[37] << 8 | bytes[38] << 16 | static_cast<std::uint32_t>(bytes[39]) << 24, t);
+    EXPECT_EQ(hex(bytes.data() + 40, 2), "0d00");
+    EXPECT_EQ(hex(bytes.data() + 42, 16), "aa3a791e273bce9cf4a2a7caa9028b36");
+    EXPECT_EQ(hex(bytes.data() + 58, 4), "04000000");
+    EXPECT_EQ(hex(bytes.data() + 62, 4), "61006200");
+}
+
+TEST(ClipItemRecordTest, RoundTripKeepsEveryByte) {
+    // Alias with bytes after its terminator, a digest that does not belong
+    // to the text, a negative timestamp: all kept as stored.
+    std::vector<unsigned char> alias(32, 0);
+    for (int i = 0; i < 30; ++i) alias[i] = static_cast<unsigned char>('A' + i % 26);
+    alias[31] = 0x7F;
+    const std::vector<unsigned char> in = record(alias, -5, 13, 0xC0, {0x2D, 0x4E, 'a', 0});
+
+    UnicodeTextItem item;
+    ASSERT_EQ(item.deserialize(in.data(), static_cast<std::int32_t>(in.size())), 0);
+    EXPECT_EQ(item.timestamp(), -5);
+    EXPECT_EQ(item.digest()[0], 0xC0);
+    EXPECT_EQ(item.charCount(), 2);
+    EXPECT_EQ(item.narrowText(), "中a");
+    EXPECT_EQ(serialized(item), in);
+}
+
+TEST(ClipItemRecordTest, OddByteLengthDropsTheLastByteFromCharCount) {
+    const std::vector<unsigned char> in = record({}, 7, 13, 1, {'a', 0, 'b', 0, 'c'});
+    UnicodeTextItem item;
+    ASSERT_EQ(item.deserialize(in.data(), 67), 0);
+    EXPECT_EQ(item.byteLength(), 5);
+    EXPECT_EQ(item.charCount(), 2);
+    EXPECT_EQ(item.narrowText(), "ab");
+    EXPECT_EQ(item.matches("ab"), 1);
+    EXPECT_EQ(serialized(item), in);
+}
+
+TEST(ClipItemRecordTest, MalformedRecordsLeaveTheItemUnchanged) {
+    UnicodeTextItem item(u"keep");
+    item.setAlias("mine");
+    const std::vector<unsigned char> before = serialized(item);
+
+    std::vector<unsigned char> good = record({'x'}, 1, 13, 2, {'a', 0});
+    EXPECT_EQ(item.deserialize(good.data(), 61), -1);     // shorter than the header
+    EXPECT_EQ(item.deserialize(good.data(), 65), -1);     // byteLength disagrees
+    EXPECT_EQ(item.deserialize(nullptr, 64), -1);
+    std::vector<unsigned char> negative = good;
+    put32(negative, 58, 0xFFFFFFFEu);                     // byteLength -2
+    EXPECT_EQ(item.deserialize(negative.data(), 60), -1);
+    EXPECT_EQ(item.deserialize(negative.data(), 64), -1);
+    EXPECT_EQ(serialized(item), before);
+
+    std::vector<unsigned char> header = record({}, 1, 13, 2, {});
+    EXPECT_EQ(item.deserialize(header.data(), 62), 0);
+    EXPECT_EQ(item.byteLength(), 0);
+    EXPECT_EQ(item.text(), nullptr);
+}
