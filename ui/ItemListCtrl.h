@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/ItemColumns.h"
 #include "core/StoreObserver.h"
 #include "ui/framework/Handles.h"
 #include "ui/framework/Window.h"
@@ -39,15 +40,21 @@ public:
 protected:
     bool onReflectedNotify(NMHDR& header, LRESULT& result) override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onDestroy() override;
 
 private:
+    void applyStyles();
     void insertColumns();
     void insertRow(int index, const ClipItem& item);
+    void setCellText(int row, int column, const std::string& narrowText);
     void showItemOfRow(int row);
+    // A one-pixel black frame around the row, drawn outside the paint cycle.
+    void frameRow(int row) const;
 
     ListOwner& owner_;
     ItemStore& store_;
     ItemViewer& viewer_;
+    ItemColumns columns_;
     ImageListHandle rowHeightImages_;
     AcceleratorHandle accelerators_;
 };

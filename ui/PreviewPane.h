@@ -10,6 +10,8 @@
 
 class PreviewPane : public Window, public ItemViewer {
 public:
+    ~PreviewPane() override;
+
     bool create(HWND parent, const RECT& rect, int id);
     void refresh() override;
 

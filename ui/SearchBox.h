@@ -2,6 +2,8 @@
 // store's keyword and rebuilds the list.
 #pragma once
 
+#include <string>
+
 #include "ui/framework/Window.h"
 
 class ItemStore;
@@ -11,6 +13,7 @@ public:
     static constexpr int TextLimit = 16;
 
     explicit SearchBox(ItemStore& store) : store_(store) {}
+    ~SearchBox() override;
     // -1 when the window cannot be created, else 0.
     int create(HWND parent, const RECT& rect, int id);
 
@@ -18,5 +21,12 @@ protected:
     bool onReflectedCommand(int code, LRESULT& result) override;
 
 private:
+    // The keyword is limited in bytes of narrow text, the edit only in
+    // characters: an input that would pass TextLimit bytes is cut back here.
+    void keepWithinByteLimit();
+
     ItemStore& store_;
+    // The text after the last change that stayed within the limit.
+    std::wstring acceptedText_;
+    bool adjusting_ = false;
 };

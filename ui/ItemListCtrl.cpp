@@ -1,0 +1,221 @@
+#include "ui/ItemListCtrl.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "core/ClipItem.h"
+#include "core/ItemStore.h"
+#include "res/resource.h"
+#include "ui/ItemViewer.h"
+#include "ui/ListOwner.h"
+
+namespace {
+
+// Grid lines, track-select (hot-track notifications) and full-row select.
+constexpr LPARAM kExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_TRACKSELECT | LVS_EX_FULLROWSELECT;
+// So long that hovering never selects a row; hot tracking still reports.
+constexpr LPARAM kHoverTime = 99999999;
+// Longest cell text read back: summaries, aliases, times and digests are
+// all far shorter.
+constexpr int kCellTextCapacity = 512;
+
+// A private copy of an accelerator table of the resources: the loaded table
+// may be shared by every window that loads it, so it is never destroyed.
+HACCEL copyOfAccelerators(UINT id) {
+    HACCEL loaded = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
+    if (loaded == nullptr) return nullptr;
+    const int count = CopyAcceleratorTableW(loaded, nullptr, 0);
+    if (count <= 0) return nullptr;
+    std::vector<ACCEL> entries(static_cast<std::size_t>(count));
+    if (CopyAcceleratorTableW(loaded, entries.data(), count) != count) return nullptr;
+    return CreateAcceleratorTableW(entries.data(), count);
+}
+
+std::string captionFor(const ItemStore& store) {
+    const char* format = store.isFavorites() ? "收藏夹：" : "活动列表：";
+    return std::string(format) + store.countLabel();
+}
+
+}  // namespace
+
+ItemListCtrl::ItemListCtrl(ListOwner& owner, ItemStore& store, ItemViewer& viewer)
+    : owner_(owner), store_(store), viewer_(viewer), columns_(store.isFavorites()) {}
+
+ItemListCtrl::~ItemListCtrl() { destroyWindow(); }
+
+int ItemListCtrl::create(HWND parent, const RECT& rect, int id) {
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
+    if (!createControl(WC_LISTVIEWW, L"", style, 0, rect, parent, id)) return -1;
+    applyStyles();
+    insertColumns();
+    SendMessageW(hwnd(), LVM_SETHOVERTIME, 0, kHoverTime);
+    rowHeightImages_.reset(ImageList_Create(1, 16, ILC_COLOR4, 10, 10));
+    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL,
+                 reinterpret_cast<LPARAM>(rowHeightImages_.get()));
+    accelerators_.reset(copyOfAccelerators(IDR_ACCEL));
+    return 0;
+}
+
+void ItemListCtrl::applyStyles() {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+    SetWindowLongPtrW(hwnd(), GWL_STYLE,
+                      (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | LVS_REPORT |
+                          LVS_SHOWSELALWAYS);
+    SendMessageW(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kExtendedStyle);
+}
+
+void ItemListCtrl::insertColumns() {
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int width = window.right - window.left;
+    for (int c = 0; c < columns_.count(); ++c) {
+        std::wstring title = wintext::wide(columns_.title(c));
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = columns_.initialWidth(c, width);
+        column.pszText = &title[0];
+        column.iSubItem = c;
+        SendMessageW(hwnd(), LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void ItemListCtrl::refresh() {
+    if (isAlive()) {
+        SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+        SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+        const std::vector<ClipItem*> items = store_.snapshot();
+        int shown = 0;
+        for (const ClipItem* item : items) {
+            if (item->matches(store_.searchText()) != 1) continue;
+            insertRow(shown, *item);
+            ++shown;
+        }
+        SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+    updateCaption();
+    viewer_.setItem(nullptr);
+    viewer_.refresh();
+}
+
+void ItemListCtrl::insertRow(int index, const ClipItem& item) {
+    std::wstring number = wintext::wide(columns_.cellText(0, item, index + 1));
+    LVITEMW row{};
+    row.mask = LVIF_TEXT;
+    row.iItem = index;
+    row.pszText = &number[0];
+    const int at = static_cast<int>(
+        SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
+    if (at < 0) return;
+    for (int c = 1; c < columns_.count(); ++c) {
+        setCellText(at, c, columns_.cellText(c, item, index + 1));
+    }
+}
+
+void ItemListCtrl::setCellText(int row, int column, const std::string& narrowText) {
+    std::wstring text = wintext::wide(narrowText);
+    LVITEMW cell{};
+    cell.iSubItem = column;
+    cell.pszText = &text[0];
+    SendMessageW(hwnd(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+}
+
+int ItemListCtrl::rowCount() const {
+    if (!isAlive()) return 0;
+    return static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring ItemListCtrl::cellText(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_.count()) {
+        return std::wstring();
+    }
+    std::vector<wchar_t> buffer(kCellTextCapacity, L'\0');
+    LVITEMW cell{};
+    cell.iSubItem = column;
+    cell.pszText = buffer.data();
+    cell.cchTextMax = kCellTextCapacity;
+    const LRESULT length =
+        SendMessageW(hwnd(), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+    if (length <= 0) return std::wstring();
+    buffer.back() = L'\0';
+    return std::wstring(buffer.data());
+}
+
+int ItemListCtrl::hashColumn() const { return columns_.hashColumn(); }
+
+ClipItem* ItemListCtrl::rowToItem(int row) const {
+    const std::wstring cell = cellText(row, hashColumn());
+    unsigned char digest[ClipItem::DigestSize] = {};
+    if (ItemColumns::parseDigest(wintext::narrow(cell), digest) != 0) return nullptr;
+    return store_.findByDigest(digest);
+}
+
+void ItemListCtrl::updateCaption() {
+    HWND label = owner_.captionLabelFor(store_);
+    if (label == nullptr) return;
+    SetWindowTextW(label, wintext::wide(captionFor(store_)).c_str());
+}
+
+void ItemListCtrl::selectAll() {
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageW(hwnd(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+}
+
+bool ItemListCtrl::preTranslateMessage(MSG& msg) {
+    if (accelerators_ && isAlive() && TranslateAcceleratorW(hwnd(), accelerators_.get(), &msg)) {
+        return true;
+    }
+    return Window::preTranslateMessage(msg);
+}
+
+bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+    case LVN_ITEMCHANGED:
+    case LVN_HOTTRACK:
+        showItemOfRow(reinterpret_cast<NMLISTVIEW&>(header).iItem);
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ItemListCtrl::onCommand(int id, int, HWND) {
+    if (id != ID_SELECT_ALL) return false;
+    selectAll();
+    return true;
+}
+
+bool ItemListCtrl::onDestroy() {
+    // The list view would destroy its image list with itself; this object
+    // owns it.
+    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    return false;
+}
+
+void ItemListCtrl::showItemOfRow(int row) {
+    if (row < 0) return;
+    const ClipItem* item = rowToItem(row);
+    if (item == nullptr) return;
+    viewer_.setItem(item);
+    viewer_.refresh();
+    frameRow(row);
+}
+
+void ItemListCtrl::frameRow(int row) const {
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    if (!SendMessageW(hwnd(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return;
+    HDC dc = GetDC(hwnd());
+    if (dc == nullptr) return;
+    GdiObject black(CreateSolidBrush(RGB(0, 0, 0)));
+    if (black) FrameRect(dc, &bounds, static_cast<HBRUSH>(black.get()));
+    ReleaseDC(hwnd(), dc);
+}
