@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool xclip x11-utils xauth
-  fonts-wqy-zenhei imagemagick
+  fonts-wqy-zenhei fonts-wine imagemagick
 )
 
 missing=()
