@@ -1,19 +1,298 @@
+// The tray icon with real windows, the real shell and the real tray menu.
 #include "ui/CTrayIcon.h"
+
 #include <gtest/gtest.h>
-#include <cstdio>
-TEST(TrayProbe, Shell) {
-    HWND w = CreateWindowExW(0, L"STATIC", L"t", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    CTrayIcon tray(129);
-    tray.setNotifyTarget(w, WM_USER + 200);
-    SetLastError(0);
-    BOOL r = tray.setIconFromResource(129);
-    printf("add=%d err=%lu cbSize=%lu shown=%d flags=%u\n", r, GetLastError(), tray.data().cbSize, tray.isShown(), tray.data().uFlags);
-    r = tray.setIconFromResource(129);
-    printf("modify=%d shown=%d\n", r, tray.isShown());
-    NOTIFYICONDATAA d = tray.data();
-    printf("direct add again=%d\n", Shell_NotifyIconA(NIM_ADD, &d));
-    r = tray.setIconFromResource(0);
-    printf("delete=%d shown=%d\n", r, tray.isShown());
-    printf("direct modify after delete=%d\n", Shell_NotifyIconA(NIM_MODIFY, &d));
-    DestroyWindow(w);
+
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "ui/framework/Window.h"
+
+namespace {
+
+const UINT kTrayMessage = WM_USER + 200;
+
+void pumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+// A hidden top-level window standing in for the main window: the tray
+// icon's notification target, recording the commands it receives.
+class NotifyTarget : public Window {
+public:
+    NotifyTarget() {
+        subclass(CreateWindowExW(0, L"STATIC", L"tray target", WS_POPUP, 40, 40, 120, 80,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    }
+    ~NotifyTarget() override { destroyWindow(); }
+
+    std::vector<int> commands;
+
+protected:
+    bool onCommand(int id, int, HWND) override {
+        commands.push_back(id);
+        return true;
+    }
+};
+
+// What the timer saw of the tray menu while it was open.
+struct MenuProbe {
+    int ticks = 0;
+    int ticksOpen = 0;
+    bool seen = false;
+    RECT rect{};
+    int itemCount = 0;
+    UINT defaultItem = static_cast<UINT>(-1);
+    UINT firstCommand = 0;
+    bool choose = false;  // pick the first item by keyboard, else EndMenu
+    bool forcedEnd = false;
+};
+MenuProbe probe;
+
+HWND openMenuWindow() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Runs inside TrackPopupMenu's modal loop: inspects the open menu, then
+// closes it (by choosing its first item, or with EndMenu).
+void CALLBACK inspectMenu(HWND, UINT, UINT_PTR, DWORD) {
+    ++probe.ticks;
+    HWND window = openMenuWindow();
+    if (window == nullptr) {
+        if (probe.ticks > 30) EndMenu();
+        return;
+    }
+    if (!probe.seen) {
+        probe.seen = true;
+        GetWindowRect(window, &probe.rect);
+        auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+        probe.itemCount = GetMenuItemCount(menu);
+        probe.defaultItem = GetMenuDefaultItem(menu, TRUE, 0);
+        probe.firstCommand = GetMenuItemID(menu, 0);
+        if (probe.choose) {
+            PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+        } else {
+            EndMenu();
+        }
+        return;
+    }
+    if (++probe.ticksOpen > 10) {
+        probe.forcedEnd = true;
+        EndMenu();
+    }
+}
+
+// Opens the tray menu with a right-button release and closes it from a timer.
+int rightClick(CTrayIcon& tray, bool choose) {
+    probe = MenuProbe{};
+    probe.choose = choose;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &inspectMenu);
+    const int result = tray.onNotify(IDR_TRAY, WM_RBUTTONUP);
+    KillTimer(nullptr, timer);
+    return result;
+}
+
+}  // namespace
+
+TEST(TrayIcon, ConstructionFillsTheClassicRecord) {
+    CTrayIcon tray(IDR_TRAY);
+    const NOTIFYICONDATAA& data = tray.data();
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, data.cbSize);
+    // The first-version record ends with the 64-byte tip.
+    EXPECT_EQ(offsetof(NOTIFYICONDATAA, szTip) + 64, data.cbSize);
+    EXPECT_EQ(sizeof(void*) == 4 ? 88u : 104u, data.cbSize);
+    EXPECT_EQ(static_cast<UINT>(IDR_TRAY), data.uID);
+    EXPECT_STREQ("Quillbox", data.szTip);
+    EXPECT_EQ(nullptr, data.hWnd);
+    EXPECT_EQ(0u, data.uCallbackMessage);
+    EXPECT_EQ(nullptr, data.hIcon);
+    EXPECT_FALSE(tray.isShown());
+}
+
+TEST(TrayIcon, LongTipIsCutWithoutSplittingADoubleByteCharacter) {
+    ASSERT_EQ(936u, GetACP());
+    NotifyTarget target;
+    CTrayIcon tray(IDR_TRAY);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+
+    // 62 single bytes and then a two-byte character: it would need bytes 63
+    // and 64, so it is left out.
+    std::string text(62, 'a');
+    text += "中文";
+    tray.setIcon(icon, text.c_str());
+    EXPECT_EQ(std::string(62, 'a'), std::string(tray.data().szTip));
+
+    // 61 single bytes: the two-byte character fits exactly into 63 bytes.
+    text = std::string(61, 'b') + "中文";
+    tray.setIcon(icon, text.c_str());
+    EXPECT_EQ(std::string(61, 'b') + "中", std::string(tray.data().szTip));
+
+    // Only double-byte characters: 31 of them, 62 bytes.
+    text.clear();
+    for (int i = 0; i < 40; ++i) text += "汉";
+    tray.setIcon(icon, text.c_str());
+    EXPECT_EQ(62u, std::strlen(tray.data().szTip));
+
+    tray.setIcon(icon, std::string(100, 'c').c_str());
+    EXPECT_EQ(std::string(63, 'c'), std::string(tray.data().szTip));
+    tray.setIcon(nullptr, nullptr);
+}
+
+TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
+    NotifyTarget target;
+    NOTIFYICONDATAA copy{};
+    {
+        CTrayIcon tray(IDR_TRAY);
+        tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+        EXPECT_EQ(target.hwnd(), tray.data().hWnd);
+        EXPECT_EQ(kTrayMessage, tray.data().uCallbackMessage);
+
+        ASSERT_TRUE(tray.setIconFromResource(IDR_TRAY));
+        EXPECT_TRUE(tray.isShown());
+        EXPECT_EQ(static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE), tray.data().uFlags);
+        EXPECT_STREQ("Quillbox", tray.data().szTip);
+
+        // The shell now holds the icon: a second add of the same icon fails.
+        copy = tray.data();
+        EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &copy));
+
+        // Shown already, so a new icon modifies the existing one.
+        HICON other = LoadIconW(nullptr, IDI_INFORMATION);
+        EXPECT_TRUE(tray.setIcon(other, "其他提示"));
+        EXPECT_EQ(other, tray.data().hIcon);
+        EXPECT_STREQ("其他提示", tray.data().szTip);
+        EXPECT_TRUE(tray.setIconFromResource(IDR_TRAY));
+        EXPECT_STREQ("Quillbox", tray.data().szTip);
+
+        EXPECT_TRUE(tray.setIconFromResource(0));
+        EXPECT_FALSE(tray.isShown());
+        EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+        // Nothing shown, nothing to delete.
+        EXPECT_TRUE(tray.setIcon(nullptr, nullptr));
+
+        // After a removal the next icon is added afresh.
+        EXPECT_TRUE(tray.setIconFromResource(IDR_TRAY));
+        EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+    }
+    // The destructor removed the icon.
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+}
+
+TEST(TrayIcon, FlagsFollowTipAndNotifyTarget) {
+    NotifyTarget target;
+    HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+    CTrayIcon tray(IDR_TRAY);
+
+    // No notify target: neither the message flag nor a window.
+    tray.setIcon(icon, nullptr);
+    EXPECT_EQ(static_cast<UINT>(NIF_ICON | NIF_TIP), tray.data().uFlags);
+    tray.setIcon(nullptr, nullptr);
+
+    // A window without a message is no notify target either.
+    tray.setNotifyTarget(target.hwnd(), 0);
+    tray.setIcon(icon, "");
+    EXPECT_EQ(static_cast<UINT>(NIF_ICON), tray.data().uFlags);
+
+    // The delete carries the tip and message flags but not the icon flag.
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    tray.setIcon(nullptr, "x");
+    EXPECT_EQ(static_cast<UINT>(NIF_TIP | NIF_MESSAGE), tray.data().uFlags);
+    EXPECT_FALSE(tray.isShown());
+}
+
+TEST(TrayIcon, FailedAddLeavesNoIconSoTheNextCallAddsAgain) {
+    NotifyTarget target;
+    CTrayIcon first(IDR_TRAY);
+    first.setNotifyTarget(target.hwnd(), kTrayMessage);
+    ASSERT_TRUE(first.setIconFromResource(IDR_TRAY));
+
+    // A second object with the same window and id: its add is refused.
+    CTrayIcon second(IDR_TRAY);
+    second.setNotifyTarget(target.hwnd(), kTrayMessage);
+    EXPECT_FALSE(second.setIcon(LoadIconW(nullptr, IDI_APPLICATION), nullptr));
+    EXPECT_FALSE(second.isShown());
+
+    EXPECT_TRUE(first.setIconFromResource(0));
+    EXPECT_TRUE(second.setIcon(LoadIconW(nullptr, IDI_APPLICATION), nullptr));
+    EXPECT_TRUE(second.isShown());
+}
+
+TEST(TrayIcon, OtherIconsAndOtherMouseMessagesAreIgnored) {
+    NotifyTarget target;
+    CTrayIcon tray(IDR_TRAY);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+
+    EXPECT_EQ(0, tray.onNotify(IDR_TRAY + 1, WM_LBUTTONUP));
+    EXPECT_EQ(0, tray.onNotify(IDR_TRAY + 1, WM_RBUTTONUP));
+    for (LPARAM message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,
+                           WM_RBUTTONDBLCLK}) {
+        EXPECT_EQ(0, tray.onNotify(IDR_TRAY, message)) << "message " << message;
+    }
+    EXPECT_FALSE(IsWindowVisible(target.hwnd()));
+}
+
+TEST(TrayIcon, LeftReleaseShowsTheTargetWindow) {
+    NotifyTarget target;
+    CTrayIcon tray(IDR_TRAY);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    ASSERT_FALSE(IsWindowVisible(target.hwnd()));
+
+    EXPECT_EQ(1, tray.onNotify(IDR_TRAY, WM_LBUTTONUP));
+    EXPECT_TRUE(IsWindowVisible(target.hwnd()));
+}
+
+TEST(TrayIcon, MissingMenuResourceMakesClicksDoNothing) {
+    NotifyTarget target;
+    CTrayIcon tray(4242);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    EXPECT_EQ(0, tray.onNotify(4242, WM_LBUTTONUP));
+    EXPECT_EQ(0, tray.onNotify(4242, WM_RBUTTONUP));
+    EXPECT_FALSE(IsWindowVisible(target.hwnd()));
+}
+
+TEST(TrayIcon, RightReleaseOpensTheMenuAtThePointer) {
+    NotifyTarget target;
+    CTrayIcon tray(IDR_TRAY);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    SetCursorPos(300, 250);
+
+    EXPECT_EQ(1, rightClick(tray, false));
+    ASSERT_TRUE(probe.seen) << "no menu window appeared";
+    EXPECT_FALSE(probe.forcedEnd);
+    EXPECT_EQ(300, probe.rect.left);
+    EXPECT_EQ(250, probe.rect.top);
+    EXPECT_EQ(6, probe.itemCount);
+    EXPECT_EQ(0u, probe.defaultItem);
+    EXPECT_EQ(static_cast<UINT>(ID_OPEN_MAIN), probe.firstCommand);
+    EXPECT_EQ(nullptr, openMenuWindow());
+    pumpFor(50);
+    EXPECT_TRUE(target.commands.empty());
+}
+
+TEST(TrayIcon, ChosenMenuCommandReachesTheTargetWindow) {
+    NotifyTarget target;
+    CTrayIcon tray(IDR_TRAY);
+    tray.setNotifyTarget(target.hwnd(), kTrayMessage);
+    SetCursorPos(300, 250);
+
+    EXPECT_EQ(1, rightClick(tray, true));
+    ASSERT_TRUE(probe.seen);
+    EXPECT_FALSE(probe.forcedEnd) << "the keyboard did not choose an item";
+    pumpFor(100);
+    ASSERT_EQ(1u, target.commands.size());
+    EXPECT_EQ(ID_OPEN_MAIN, target.commands[0]);
 }
