@@ -10,10 +10,21 @@ Dialog::~Dialog() {
     }
 }
 
+namespace {
+// A system-modal template means an always-on-top window; not every window
+// manager derives that from the style, so it is set explicitly.
+void keepSystemModalOnTop(HWND hwnd) {
+    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & DS_SYSMODAL) == 0) return;
+    if ((GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) return;
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+}  // namespace
+
 INT_PTR CALLBACK Dialog::dialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
     if (msg != WM_INITDIALOG) return FALSE;
     auto* self = reinterpret_cast<Dialog*>(lParam);
     if (self == nullptr || !self->subclass(hwnd)) return TRUE;
+    keepSystemModalOnTop(hwnd);
     try {
         return self->onInitDialog() ? TRUE : FALSE;
     } catch (...) {

@@ -1,0 +1,40 @@
+// The hidden tool window that owns the main window, so the main window never
+// gets a taskbar button. It runs modally for the whole life of the program:
+// its modal loop is the program's message loop, and it ends when the main
+// window has been destroyed.
+#pragma once
+
+#include <memory>
+
+#include "ui/framework/Dialog.h"
+
+class Clipboard;
+class ItemStore;
+class MainWindow;
+class MainWindowHost;
+class MessageSink;
+
+class OwnerWindow : public Dialog {
+public:
+    OwnerWindow(ItemStore& active, ItemStore& favorites, MessageSink& messages,
+                Clipboard& clipboard, MainWindowHost& host);
+    ~OwnerWindow() override;
+
+    MainWindow* mainWindow() const { return main_.get(); }
+
+protected:
+    bool onInitDialog() override;
+    bool onNcPaint(HRGN region) override;
+    bool onPaint() override;
+    bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void releaseMainWindow();
+
+    ItemStore& active_;
+    ItemStore& favorites_;
+    MessageSink& messages_;
+    Clipboard& clipboard_;
+    MainWindowHost& host_;
+    std::unique_ptr<MainWindow> main_;
+};

@@ -1,0 +1,419 @@
+// The main window and its hidden owner, created for real from their
+// templates and driven with real messages.
+#include "ui/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/OwnerWindow.h"
+#include "core/Fakes.h"
+#include "core/ItemStore.h"
+#include "core/MainLayout.h"
+#include "core/UnicodeTextItem.h"
+#include "res/resource.h"
+#include "storage/Settings.h"
+#include "ui/ItemListCtrl.h"
+#include "ui/MainWindowHost.h"
+#include "ui/PreviewPane.h"
+#include "ui/PrivateMessages.h"
+#include "ui/SearchBox.h"
+#include "ui/framework/MessageLoop.h"
+
+namespace {
+
+// Dispatches what is queued, the way the program's loop does.
+void pump(DWORD milliseconds = 50) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (messageloop::preTranslate(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+class RecordingHost : public MainWindowHost {
+public:
+    void saveStores() override { ++saves; }
+    void mainWindowChanged(HWND window) override { windows.push_back(window); }
+
+    int saves = 0;
+    std::vector<HWND> windows;
+};
+
+// A hidden window in the owner's place, counting WM_MAIN_DESTROYED.
+class OwnerStandIn : public Window {
+public:
+    OwnerStandIn() {
+        subclass(CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    }
+    ~OwnerStandIn() override { destroyWindow(); }
+
+    int mainDestroyed = 0;
+
+protected:
+    bool onMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
+        if (msg != WM_MAIN_DESTROYED) return false;
+        ++mainDestroyed;
+        result = 0;
+        return true;
+    }
+};
+
+void addItem(ItemStore& store, const std::u16string& text) {
+    ASSERT_EQ(0, store.add(std::make_unique<UnicodeTextItem>(text), 1));
+    store.notifyObserver();
+}
+
+Rect childRect(HWND parent, HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    POINT topLeft{r.left, r.top};
+    POINT bottomRight{r.right, r.bottom};
+    ScreenToClient(parent, &topLeft);
+    ScreenToClient(parent, &bottomRight);
+    return Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+int columnWidth(const ItemListCtrl* view, int column) {
+    return static_cast<int>(SendMessageW(view->hwnd(), LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+// The about box opened from the main window, found and closed by a timer
+// inside its modal loop.
+std::wstring aboutSeen;
+void CALLBACK closeAbout(HWND, UINT, UINT_PTR, DWORD) {
+    HWND about = FindWindowW(L"#32770", L"关于 Quillbox");
+    if (about == nullptr) return;
+    aboutSeen = wintext::windowText(GetDlgItem(about, IDC_PRODUCT_LINE));
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Settings::instance()->StartupMinimized(startupMinimized);
+        main = std::make_unique<MainWindow>(active, favorites, messages, clipboard, host);
+        ASSERT_TRUE(main->create(owner.hwnd()));
+        pump();
+    }
+    void TearDown() override {
+        main.reset();
+        Settings::destroyInstance();
+    }
+
+    HWND hwnd() const { return main->hwnd(); }
+
+    void resizeTo(int width, int height) {
+        SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        pump();
+    }
+
+    // Every child where the layout puts it for the current client size.
+    void expectLayout() {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        const int buttonHeight = main->toolbar().buttonHeight();
+        ASSERT_GT(buttonHeight, 0);
+        const MainLayout layout(client.right, client.bottom, buttonHeight);
+        SCOPED_TRACE(testing::Message() << "client " << client.right << " x " << client.bottom);
+        EXPECT_EQ(layout.previewPane(), childRect(hwnd(), main->previewPane()->hwnd()));
+        EXPECT_EQ(layout.previewLabel(), childRect(hwnd(), main->previewLabel()));
+        EXPECT_EQ(layout.activeView(), childRect(hwnd(), main->activeView()->hwnd()));
+        EXPECT_EQ(layout.activeCaption(), childRect(hwnd(), main->captionLabelFor(active)));
+        EXPECT_EQ(layout.activeSearch(), childRect(hwnd(), main->activeSearch()->hwnd()));
+        EXPECT_EQ(layout.favoritesView(), childRect(hwnd(), main->favoritesView()->hwnd()));
+        EXPECT_EQ(layout.favoritesCaption(),
+                  childRect(hwnd(), main->captionLabelFor(favorites)));
+        EXPECT_EQ(layout.favoritesSearch(), childRect(hwnd(), main->favoritesSearch()->hwnd()));
+        EXPECT_EQ(layout.webLogLink(), childRect(hwnd(), GetDlgItem(hwnd(), IDC_WEBLOG_LINK)));
+
+        const int w = client.right - 16;
+        const auto activeWidths = MainLayout::activeColumnWidths(w);
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(activeWidths[c], columnWidth(main->activeView(), c));
+        const auto favoriteWidths = MainLayout::favoritesColumnWidths(w);
+        for (int c = 0; c < 4; ++c) {
+            EXPECT_EQ(favoriteWidths[c], columnWidth(main->favoritesView(), c));
+        }
+        // The hidden columns stay hidden.
+        EXPECT_EQ(0, columnWidth(main->activeView(), 5));
+        EXPECT_EQ(0, columnWidth(main->favoritesView(), 6));
+    }
+
+    int startupMinimized = 0;
+    Settings settings;
+    RecordingMessages messages;
+    FakeClipboard clipboard;
+    RecordingHost host;
+    ItemStore active{0, settings, messages};
+    ItemStore favorites{1, settings, messages};
+    OwnerStandIn owner;
+    std::unique_ptr<MainWindow> main;
+};
+
+TEST_F(MainWindowTest, ChildrenFollowTheLayoutAtTwoSizes) {
+    resizeTo(320, 560);
+    expectLayout();
+    resizeTo(420, 700);
+    expectLayout();
+}
+
+TEST_F(MainWindowTest, WindowIsTitledTopmostAndOwnedAtTheRightEdge) {
+    EXPECT_EQ(L"Quillbox v1.3.1", wintext::windowText(hwnd()));
+    EXPECT_TRUE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(owner.hwnd(), GetWindow(hwnd(), GW_OWNER));
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN), window.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), window.top);
+    EXPECT_EQ(std::vector<HWND>{hwnd()}, host.windows);
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0)));
+    EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_SMALL, 0)));
+}
+
+TEST_F(MainWindowTest, ToolbarHasFourButtonsInCommandOrderWithTips) {
+    const HWND toolbar = GetDlgItem(hwnd(), IDC_TOOLBAR);
+    ASSERT_EQ(main->toolbar().toolbar(), toolbar);
+    ASSERT_EQ(4, SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    const int expected[] = {ID_EXIT, ID_SETTINGS, ID_HELP_PAGE, ID_ABOUT};
+    for (int i = 0; i < 4; ++i) {
+        TBBUTTON button{};
+        SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        EXPECT_EQ(expected[i], button.idCommand);
+        EXPECT_EQ(i, button.iBitmap);
+    }
+    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(4, ImageList_GetImageCount(images));
+
+    const wchar_t* tips[] = {L"退出", L"设置", L"帮助", L"关于"};
+    ASSERT_EQ(4, SendMessageW(main->toolbar().tooltips(), TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < 4; ++i) {
+        wchar_t text[80] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = toolbar;
+        tool.uId = static_cast<UINT_PTR>(i + 1);
+        tool.lpszText = text;
+        SendMessageW(main->toolbar().tooltips(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(tips[i], text);
+    }
+}
+
+TEST_F(MainWindowTest, ToolbarLayoutParserChecksItsBounds) {
+    const unsigned char layout[] = {1, 0, 16, 0, 16, 0, 2, 0, 0x12, 0x80, 0x09, 0x80};
+    EXPECT_EQ((std::vector<int>{32786, 32777}), MainToolbar::parseLayout(layout, sizeof layout));
+    // A count beyond the data, a short header, another version: nothing.
+    EXPECT_TRUE(MainToolbar::parseLayout(layout, sizeof layout - 1).empty());
+    EXPECT_TRUE(MainToolbar::parseLayout(layout, 7).empty());
+    const unsigned char version2[] = {2, 0, 16, 0, 16, 0, 0, 0};
+    EXPECT_TRUE(MainToolbar::parseLayout(version2, sizeof version2).empty());
+}
+
+TEST_F(MainWindowTest, CaptionsShowEachStoresFillLevel) {
+    EXPECT_EQ(L"活动列表：[0/50]", wintext::windowText(main->captionLabelFor(active)));
+    EXPECT_EQ(L"收藏夹：[0/10]", wintext::windowText(main->captionLabelFor(favorites)));
+    addItem(active, u"one");
+    addItem(active, u"two");
+    addItem(active, u"three");
+    addItem(favorites, u"kept");
+    EXPECT_EQ(L"活动列表：[3/50]", wintext::windowText(main->captionLabelFor(active)));
+    EXPECT_EQ(L"收藏夹：[1/10]", wintext::windowText(main->captionLabelFor(favorites)));
+    EXPECT_EQ(3, main->activeView()->rowCount());
+    EXPECT_EQ(1, main->favoritesView()->rowCount());
+    EXPECT_EQ(L"文本浏览：", wintext::windowText(main->previewLabel()));
+}
+
+TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    const int count = GetMenuItemCount(systemMenu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(systemMenu, count - 1));
+    wchar_t text[64] = {};
+    GetMenuStringW(systemMenu, count - 1, text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(L"关于 Quillbox(&A)...", text);
+    EXPECT_TRUE(GetMenuState(systemMenu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+
+    aboutSeen.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &closeAbout);
+    SendMessageW(hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(L"Quillbox v1.3.1", aboutSeen);
+    EXPECT_TRUE(IsWindow(hwnd()));
+}
+
+TEST_F(MainWindowTest, CloseOnlyHidesAndOpenBringsBack) {
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+    pump();
+    EXPECT_TRUE(IsWindow(hwnd()));
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
+    EXPECT_TRUE(main->trayIcon().isShown());
+
+    SendMessageW(hwnd(), WM_COMMAND, ID_OPEN_MAIN, 0);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+
+    SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, SendMessageW(hwnd(), WM_TRAY_CALLBACK, IDR_TRAY, WM_LBUTTONDOWN));
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+}
+
+TEST_F(MainWindowTest, ExitAsksAndOnlyYesDestroys) {
+    messages.answer = msgbox::IdNo;
+    SendMessageW(hwnd(), WM_COMMAND, ID_EXIT, 0);
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ("退出Quillbox？", messages.shown[0].text);
+    EXPECT_EQ(0x104u, messages.shown[0].style);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_EQ(0, owner.mainDestroyed);
+
+    messages.answer = msgbox::IdYes;
+    const HWND window = hwnd();
+    SendMessageW(window, WM_COMMAND, ID_EXIT, 0);
+    EXPECT_EQ(2u, messages.shown.size());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(1, owner.mainDestroyed);
+    EXPECT_EQ(nullptr, host.windows.back());
+    // The views are gone; the stores no longer refer to them.
+    EXPECT_EQ(nullptr, main->activeView());
+    EXPECT_EQ(nullptr, active.observer());
+    EXPECT_EQ(nullptr, favorites.observer());
+    addItem(active, u"after the window");
+}
+
+TEST_F(MainWindowTest, EnterEscapeAndDialogCommandsNeverClose) {
+    const HWND search = main->activeSearch()->hwnd();
+    MSG enter{search, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(messageloop::preTranslate(enter));
+    MSG escape{main->activeView()->hwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    EXPECT_TRUE(messageloop::preTranslate(escape));
+    MSG letter{search, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    EXPECT_FALSE(main->preTranslateMessage(letter));
+
+    SetFocus(search);
+    PostMessageW(search, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(search, WM_KEYDOWN, VK_RETURN, 0);
+    pump();
+    SendMessageW(hwnd(), WM_COMMAND, IDCANCEL, 0);
+    SendMessageW(hwnd(), WM_COMMAND, IDOK, 0);
+    pump();
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, QueryEndSessionSavesAndKeepsEverything) {
+    addItem(active, u"keep me");
+    EXPECT_EQ(TRUE, SendMessageW(hwnd(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(1, host.saves);
+    // A cancelled log-off: the lists still work.
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    addItem(active, u"and me");
+    EXPECT_EQ(2, main->activeView()->rowCount());
+    EXPECT_EQ(L"活动列表：[2/50]", wintext::windowText(main->captionLabelFor(active)));
+}
+
+class StartupMinimizedTest : public MainWindowTest {
+protected:
+    StartupMinimizedTest() { startupMinimized = 1; }
+};
+
+TEST_F(StartupMinimizedTest, WindowNeverShowsButTheTrayIconDoes) {
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
+    EXPECT_TRUE(main->trayIcon().isShown());
+    EXPECT_LT(main->startupHidesLeft(), 2);
+    // The counter runs out; the window can then be brought back for good.
+    for (int i = 0; i < 3 && !IsWindowVisible(hwnd()); ++i) {
+        main->bringBack();
+        pump();
+    }
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_EQ(0, main->startupHidesLeft());
+}
+
+// ---- The hidden owner ----------------------------------------------------------
+
+class OwnerWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override { Settings::destroyInstance(); }
+
+    Settings settings;
+    RecordingMessages messages;
+    FakeClipboard clipboard;
+    RecordingHost host;
+    ItemStore active{0, settings, messages};
+    ItemStore favorites{1, settings, messages};
+};
+
+TEST_F(OwnerWindowTest, OwnerIsAnInvisibleToolWindowOwningTheMainWindow) {
+    OwnerWindow owner(active, favorites, messages, clipboard, host);
+    ASSERT_TRUE(owner.create(nullptr));
+    pump();
+    const LONG_PTR exStyle = GetWindowLongPtrW(owner.hwnd(), GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(IsWindowVisible(owner.hwnd()));
+    ASSERT_NE(nullptr, owner.mainWindow());
+    const HWND main = owner.mainWindow()->hwnd();
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(owner.hwnd(), GetWindow(main, GW_OWNER));
+    EXPECT_FALSE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    // Shown by a modal loop, it hides before its frame is drawn.
+    ShowWindow(owner.hwnd(), SW_SHOWNORMAL);
+    pump();
+    EXPECT_FALSE(IsWindowVisible(owner.hwnd()));
+}
+
+TEST_F(OwnerWindowTest, ConfirmedExitDeletesTheMainWindowOnlyAfterItIsGone) {
+    OwnerWindow owner(active, favorites, messages, clipboard, host);
+    ASSERT_TRUE(owner.create(nullptr));
+    pump();
+    const HWND main = owner.mainWindow()->hwnd();
+    messages.answer = msgbox::IdYes;
+    SendMessageW(main, WM_COMMAND, ID_EXIT, 0);
+    EXPECT_FALSE(IsWindow(main));
+    // Still there: the window was being destroyed when the owner heard of it.
+    EXPECT_NE(nullptr, owner.mainWindow());
+    EXPECT_TRUE(IsWindow(owner.hwnd()));
+    pump();
+    EXPECT_EQ(nullptr, owner.mainWindow());
+    EXPECT_EQ(nullptr, owner.hwnd());
+    // The tray icon went with the main window object.
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    icon.hWnd = main;
+    icon.uID = IDR_TRAY;
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_DELETE, &icon));
+}
+
+OwnerWindow* modalOwner = nullptr;
+void CALLBACK confirmExit(HWND, UINT, UINT_PTR, DWORD) {
+    if (modalOwner == nullptr || modalOwner->mainWindow() == nullptr) return;
+    PostMessageW(modalOwner->mainWindow()->hwnd(), WM_COMMAND, ID_EXIT, 0);
+    modalOwner = nullptr;
+}
+
+TEST_F(OwnerWindowTest, ModalRunEndsWithTheConfirmedExit) {
+    OwnerWindow owner(active, favorites, messages, clipboard, host);
+    messages.answer = msgbox::IdYes;
+    modalOwner = &owner;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, &confirmExit);
+    owner.doModal(nullptr);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(nullptr, modalOwner);
+    EXPECT_EQ(nullptr, owner.mainWindow());
+    EXPECT_EQ(nullptr, owner.hwnd());
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ(nullptr, host.windows.back());
+}
+
+}  // namespace

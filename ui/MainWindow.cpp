@@ -1,0 +1,377 @@
+#include "ui/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <new>
+
+#include "core/ItemStore.h"
+#include "core/MainLayout.h"
+#include "core/MessageSink.h"
+#include "res/resource.h"
+#include "storage/Settings.h"
+#include "ui/AboutDialog.h"
+#include "ui/ItemListCtrl.h"
+#include "ui/MainWindowHost.h"
+#include "ui/PreviewPane.h"
+#include "ui/PrivateMessages.h"
+#include "ui/SearchBox.h"
+
+namespace {
+
+constexpr int NoId = 0xFFFF;
+// Where the line at the bottom of the window leads: the user guide beside
+// the program.
+constexpr const char* WebLogAddress = "help.html";
+
+RECT toRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+void moveChild(HWND child, const Rect& r) {
+    if (child != nullptr && IsWindow(child)) {
+        MoveWindow(child, r.left, r.top, r.width(), r.height(), TRUE);
+    }
+}
+
+HWND handleOf(const Window* window) { return window != nullptr ? window->hwnd() : nullptr; }
+
+// "活动列表：[3/50]" and the like.
+std::wstring captionText(const char* format, const ItemStore& store) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, store.countLabel().c_str());
+    return wintext::wide(text);
+}
+
+const char* captionFormat(const ItemStore& store) {
+    return store.isFavorites() ? "收藏夹：%s" : "活动列表：%s";
+}
+
+template <typename T>
+void destroyChild(std::unique_ptr<T>& child) {
+    if (!child) return;
+    child->destroyWindow();
+    child.reset();
+}
+
+HICON loadIcon(int id, int sizeMetric) {
+    const int size = GetSystemMetrics(sizeMetric);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(ItemStore& active, ItemStore& favorites, MessageSink& messages,
+                       Clipboard& clipboard, MainWindowHost& host)
+    : Dialog(IDD_MAIN),
+      trayIcon_(IDR_TRAY),
+      active_(active),
+      favorites_(favorites),
+      messages_(messages),
+      clipboard_(clipboard),
+      host_(host) {}
+
+MainWindow::~MainWindow() {
+    detachStores();
+    destroyChildren();
+}
+
+// ---- ListOwner ---------------------------------------------------------------
+
+HWND MainWindow::captionLabelFor(const ItemStore& store) const {
+    if (&store == &active_) return handleOf(activeCaption_.get());
+    if (&store == &favorites_) return handleOf(favoritesCaption_.get());
+    return nullptr;
+}
+
+void MainWindow::pasteIntoWindow(HWND) {
+    // Without keystroke injection the text simply waits on the clipboard.
+}
+
+HWND MainWindow::previewLabel() const { return handleOf(previewLabel_.get()); }
+
+// ---- Initialisation ----------------------------------------------------------
+
+bool MainWindow::onInitDialog() {
+    host_.mainWindowChanged(hwnd());
+    addAboutToSystemMenu();
+    setIcons();
+    SetWindowTextW(hwnd(), wintext::loadString(IDS_PRODUCT_LINE).c_str());
+    createChildren();
+    attachStores();
+    return true;
+}
+
+void MainWindow::addAboutToSystemMenu() {
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    const std::wstring text = wintext::loadString(IDS_ABOUTBOX);
+    if (systemMenu == nullptr || text.empty()) return;
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, text.c_str());
+}
+
+void MainWindow::setIcons() {
+    bigIcon_.reset(loadIcon(IDR_MAINFRAME, SM_CXICON));
+    smallIcon_.reset(loadIcon(IDR_MAINFRAME, SM_CXSMICON));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void MainWindow::createChildren() {
+    toolbar_.create(hwnd());
+    const MainLayout layout = currentLayout();
+
+    previewPane_.reset(new (std::nothrow) PreviewPane());
+    if (previewPane_ && !previewPane_->create(hwnd(), toRECT(layout.previewPane()),
+                                              IDC_PREVIEW_PANE)) {
+        previewPane_.reset();
+    }
+    previewLabel_ = createLabel(L"文本浏览：", toRECT(layout.previewLabel()));
+    createLists(layout);
+
+    if (webLogLink_.subclassDlgItem(IDC_WEBLOG_LINK, hwnd())) webLogLink_.setTarget(WebLogAddress);
+    trayIcon_.setNotifyTarget(hwnd(), WM_TRAY_CALLBACK);
+    trayIcon_.setIconFromResource(IDR_TRAY);
+    placeWindow();
+}
+
+void MainWindow::createLists(const MainLayout& layout) {
+    // The views need the pane as their viewer.
+    if (previewPane_) {
+        activeView_.reset(new (std::nothrow) ItemListCtrl(*this, active_, *previewPane_));
+        if (activeView_ &&
+            activeView_->create(hwnd(), toRECT(layout.activeView()), IDC_ITEM_LIST) != 0) {
+            activeView_.reset();
+        }
+    }
+    activeCaption_ = createLabel(captionText(captionFormat(active_), active_).c_str(),
+                                 toRECT(layout.activeCaption()));
+    activeSearch_.reset(new (std::nothrow) SearchBox(active_));
+    if (activeSearch_ &&
+        activeSearch_->create(hwnd(), toRECT(layout.activeSearch()), IDC_ACTIVE_SEARCH) != 0) {
+        activeSearch_.reset();
+    }
+
+    if (previewPane_) {
+        favoritesView_.reset(new (std::nothrow) ItemListCtrl(*this, favorites_, *previewPane_));
+        if (favoritesView_ &&
+            favoritesView_->create(hwnd(), toRECT(layout.favoritesView()), IDC_ITEM_LIST) != 0) {
+            favoritesView_.reset();
+        }
+    }
+    favoritesCaption_ = createLabel(captionText(captionFormat(favorites_), favorites_).c_str(),
+                                    toRECT(layout.favoritesCaption()));
+    favoritesSearch_.reset(new (std::nothrow) SearchBox(favorites_));
+    if (favoritesSearch_ && favoritesSearch_->create(hwnd(), toRECT(layout.favoritesSearch()),
+                                                     IDC_FAVORITE_SEARCH) != 0) {
+        favoritesSearch_.reset();
+    }
+}
+
+std::unique_ptr<Window> MainWindow::createLabel(const wchar_t* text, const RECT& rect) {
+    std::unique_ptr<Window> label(new (std::nothrow) Window());
+    if (label && !label->createControl(L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT, 0, rect,
+                                       hwnd(), NoId)) {
+        label.reset();
+    }
+    return label;
+}
+
+// Against the right edge of the full-screen area, one caption height below
+// the top.
+void MainWindow::placeWindow() {
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    MoveWindow(hwnd(), GetSystemMetrics(SM_CXFULLSCREEN) - width, GetSystemMetrics(SM_CYCAPTION),
+               width, height, TRUE);
+}
+
+void MainWindow::attachStores() {
+    if (activeView_) {
+        active_.setObserver(activeView_.get());
+        active_.notifyObserver();
+    }
+    if (favoritesView_) {
+        favorites_.setObserver(favoritesView_.get());
+        favorites_.notifyObserver();
+    }
+}
+
+void MainWindow::detachStores() {
+    if (activeView_ && active_.observer() == activeView_.get()) active_.setObserver(nullptr);
+    if (favoritesView_ && favorites_.observer() == favoritesView_.get()) {
+        favorites_.setObserver(nullptr);
+    }
+}
+
+// ---- Layout ------------------------------------------------------------------
+
+MainLayout MainWindow::currentLayout() const {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    return MainLayout(client.right - client.left, client.bottom - client.top,
+                      toolbar_.buttonHeight());
+}
+
+bool MainWindow::onSize(UINT type, int cx, int cy) {
+    defaultProc(WM_SIZE, type, MAKELPARAM(cx, cy));
+    toolbar_.fitToParent();
+    if (!previewPane_) return true;
+    layoutChildren();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return true;
+}
+
+void MainWindow::layoutChildren() {
+    const MainLayout layout = currentLayout();
+    moveChild(handleOf(previewPane_.get()), layout.previewPane());
+    moveChild(handleOf(previewLabel_.get()), layout.previewLabel());
+
+    moveChild(handleOf(activeView_.get()), layout.activeView());
+    const auto activeWidths = MainLayout::activeColumnWidths(layout.activeView().width());
+    setColumnWidths(activeView_.get(), activeWidths.data(), static_cast<int>(activeWidths.size()));
+    moveChild(handleOf(activeCaption_.get()), layout.activeCaption());
+    moveChild(handleOf(activeSearch_.get()), layout.activeSearch());
+
+    moveChild(handleOf(favoritesView_.get()), layout.favoritesView());
+    const auto favoriteWidths = MainLayout::favoritesColumnWidths(layout.favoritesView().width());
+    setColumnWidths(favoritesView_.get(), favoriteWidths.data(),
+                    static_cast<int>(favoriteWidths.size()));
+    moveChild(handleOf(favoritesCaption_.get()), layout.favoritesCaption());
+    moveChild(handleOf(favoritesSearch_.get()), layout.favoritesSearch());
+
+    moveChild(GetDlgItem(hwnd(), IDC_WEBLOG_LINK), layout.webLogLink());
+}
+
+void MainWindow::setColumnWidths(const ItemListCtrl* view, const int* widths, int count) {
+    if (view == nullptr || !view->isAlive()) return;
+    for (int column = 0; column < count; ++column) {
+        SendMessageW(view->hwnd(), LVM_SETCOLUMNWIDTH, column,
+                     MAKELPARAM(static_cast<WORD>(widths[column]), 0));
+    }
+}
+
+// ---- Messages ----------------------------------------------------------------
+
+bool MainWindow::preTranslateMessage(MSG& msg) {
+    toolbar_.relayEvent(msg);
+    // Neither key may confirm or close the window.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+        return true;
+    }
+    return Dialog::preTranslateMessage(msg);
+}
+
+bool MainWindow::onCommand(int id, int, HWND) {
+    switch (id) {
+    case IDOK:
+    case IDCANCEL:
+        return true;  // the window is never closed as a dialog
+    case ID_EXIT:
+        confirmExit();
+        return true;
+    case ID_OPEN_MAIN:
+        bringBack();
+        return true;
+    case ID_ABOUT:
+        showAbout();
+        return true;
+    case ID_HELP_PAGE:
+        openHelp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::onClose() {
+    ShowWindow(hwnd(), SW_HIDE);
+    return true;
+}
+
+bool MainWindow::onNcPaint(HRGN) {
+    const Settings* settings = Settings::instance();
+    if (settings == nullptr || settings->StartupMinimized() == 0 || startupHidesLeft_ <= 0) {
+        return false;
+    }
+    --startupHidesLeft_;
+    ShowWindow(hwnd(), SW_HIDE);
+    return true;
+}
+
+bool MainWindow::onSysCommand(UINT command, LPARAM) {
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
+    showAbout();
+    return true;
+}
+
+bool MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(bigIcon_.get());
+        return true;
+    case WM_QUERYENDSESSION:
+        // The lists are saved but kept: the log-off may still be cancelled.
+        host_.saveStores();
+        result = TRUE;
+        return true;
+    case WM_TRAY_CALLBACK:
+        result = onTrayCallback(wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT MainWindow::onTrayCallback(WPARAM wParam, LPARAM lParam) {
+    if (lParam == WM_LBUTTONDOWN) bringBack();
+    trayIcon_.onNotify(wParam, lParam);
+    return 0;
+}
+
+void MainWindow::bringBack() { ShowWindow(hwnd(), SW_SHOWNORMAL); }
+
+void MainWindow::confirmExit() {
+    if (messages_.show("退出Quillbox？", msgbox::YesNo | msgbox::DefButton2) == msgbox::IdNo) {
+        return;
+    }
+    DestroyWindow(hwnd());
+}
+
+void MainWindow::showAbout() {
+    AboutDialog about;
+    about.doModal(hwnd());
+}
+
+void MainWindow::openHelp() {
+    const std::string address = wintext::narrow(wintext::loadString(IDS_HELP_ADDRESS));
+    if (address.empty()) return;
+    const std::wstring file = wintext::wide(CStaticLink::resolveTarget(address));
+    ShellExecuteW(hwnd(), L"open", file.c_str(), L"", L"", SW_SHOW);
+}
+
+// ---- Teardown ----------------------------------------------------------------
+
+bool MainWindow::onDestroy() {
+    host_.mainWindowChanged(nullptr);
+    detachStores();
+    destroyChildren();
+    HWND owner = GetParent(hwnd());
+    defaultProc(WM_DESTROY, 0, 0);
+    // Last: the owner deletes this object once the window is fully gone.
+    if (owner != nullptr) SendMessageW(owner, WM_MAIN_DESTROYED, 0, 0);
+    return true;
+}
+
+void MainWindow::destroyChildren() {
+    destroyChild(activeView_);
+    destroyChild(favoritesView_);
+    destroyChild(previewPane_);
+    destroyChild(activeCaption_);
+    destroyChild(favoritesCaption_);
+    destroyChild(previewLabel_);
+    destroyChild(favoritesSearch_);
+    destroyChild(activeSearch_);
+}

@@ -1,0 +1,109 @@
+// The program's visible window: a narrow, topmost, resizable dialog with a
+// toolbar, the favorites and the active list one above the other (each with
+// a caption showing its fill level and a search box), and a preview pane
+// below them. Created modelessly by the hidden owner window, whose message
+// WM_MAIN_DESTROYED it sends last while it is destroyed. Closing it only
+// hides it; the confirmed exit command destroys it.
+#pragma once
+
+#include <memory>
+
+#include "ui/CStaticLink.h"
+#include "ui/CTrayIcon.h"
+#include "ui/ListOwner.h"
+#include "ui/MainToolbar.h"
+#include "ui/framework/Dialog.h"
+#include "ui/framework/Handles.h"
+
+class Clipboard;
+class ItemListCtrl;
+class ItemStore;
+class MainLayout;
+class MainWindowHost;
+class MessageSink;
+class PreviewPane;
+class SearchBox;
+
+class MainWindow : public Dialog, public ListOwner {
+public:
+    MainWindow(ItemStore& active, ItemStore& favorites, MessageSink& messages,
+               Clipboard& clipboard, MainWindowHost& host);
+    ~MainWindow() override;
+
+    // ListOwner
+    HWND captionLabelFor(const ItemStore& store) const override;
+    ItemStore& favoritesStore() override { return favorites_; }
+    Clipboard& clipboard() override { return clipboard_; }
+    MessageSink& messages() override { return messages_; }
+    HWND ownerWindow() const override { return hwnd(); }
+    void pasteIntoWindow(HWND target) override;
+
+    bool preTranslateMessage(MSG& msg) override;
+
+    // Shows the window again (tray icon, "open main window").
+    void bringBack();
+
+    const MainToolbar& toolbar() const { return toolbar_; }
+    CTrayIcon& trayIcon() { return trayIcon_; }
+    CStaticLink& webLogLink() { return webLogLink_; }
+    ItemListCtrl* activeView() const { return activeView_.get(); }
+    ItemListCtrl* favoritesView() const { return favoritesView_.get(); }
+    PreviewPane* previewPane() const { return previewPane_.get(); }
+    SearchBox* activeSearch() const { return activeSearch_.get(); }
+    SearchBox* favoritesSearch() const { return favoritesSearch_.get(); }
+    HWND previewLabel() const;
+    int startupHidesLeft() const { return startupHidesLeft_; }
+
+protected:
+    bool onInitDialog() override;
+    bool onCommand(int id, int code, HWND control) override;
+    bool onSize(UINT type, int cx, int cy) override;
+    bool onClose() override;
+    bool onDestroy() override;
+    bool onNcPaint(HRGN region) override;
+    bool onSysCommand(UINT command, LPARAM lParam) override;
+    bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void addAboutToSystemMenu();
+    void setIcons();
+    void createChildren();
+    void createLists(const MainLayout& layout);
+    void createSearchBoxes(const MainLayout& layout);
+    std::unique_ptr<Window> createLabel(const wchar_t* text, const RECT& rect);
+    void placeWindow();
+    void attachStores();
+    void detachStores();
+    MainLayout currentLayout() const;
+    void layoutChildren();
+    void setColumnWidths(const ItemListCtrl* view, const int* widths, int count);
+    void destroyChildren();
+
+    void confirmExit();
+    void showAbout();
+    void openHelp();
+    LRESULT onTrayCallback(WPARAM wParam, LPARAM lParam);
+
+    // Members in the order they come to life.
+    MainToolbar toolbar_;
+    CStaticLink webLogLink_;
+    CTrayIcon trayIcon_;
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
+    ItemStore& active_;
+    ItemStore& favorites_;
+    MessageSink& messages_;
+    Clipboard& clipboard_;
+    MainWindowHost& host_;
+    std::unique_ptr<ItemListCtrl> activeView_;
+    std::unique_ptr<ItemListCtrl> favoritesView_;
+    std::unique_ptr<PreviewPane> previewPane_;
+    std::unique_ptr<Window> previewLabel_;
+    std::unique_ptr<Window> activeCaption_;
+    std::unique_ptr<Window> favoritesCaption_;
+    std::unique_ptr<SearchBox> activeSearch_;
+    std::unique_ptr<SearchBox> favoritesSearch_;
+    // With StartupMinimized the first two frame paints hide the window
+    // instead, so it never shows at start.
+    int startupHidesLeft_ = 2;
+};
