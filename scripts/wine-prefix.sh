@@ -15,6 +15,10 @@ wineserver -w
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 cp /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc "$fonts/"
+# Wine's own fonts (Marlett draws the title-bar buttons).
+if [ -d /usr/share/wine/fonts ]; then
+  cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+fi
 
 reg="$(mktemp --suffix=.reg)"
 {
