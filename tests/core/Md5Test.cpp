@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "../shared/KnownAnswers.h"
+
 namespace {
 
 std::string toHex(const unsigned char digest[16]) {
@@ -49,23 +51,14 @@ struct Known {
 // RFC 1321, appendix A.5, and messages whose padding ends exactly at or just
 // beyond a block boundary.
 std::vector<Known> knownDigests() {
-    std::string digits;
-    for (int i = 0; i < 8; ++i) digits += "1234567890";
-    return {
-        {"", "d41d8cd98f00b204e9800998ecf8427e"},
-        {"a", "0cc175b9c0f1b6a831c399e269772661"},
-        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
-        {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
-        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
-        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-         "d174ab98d277d9f5a5611c2c9f419d9f"},
-        {digits, "57edf4a22be3c955ac49da2e2107b67a"},
-        {std::string(55, 'a'), "ef1772b6dff9a122358552954ad0df65"},
-        {std::string(56, 'a'), "3b0c8ac703f828b04c6c197006d17218"},
-        {std::string(63, 'a'), "b06521f39153d618550606be297466d5"},
-        {std::string(64, 'a'), "014842d480b571495a4a0363793f7367"},
-        {std::string(65, 'a'), "c743a45e0d2e6a95cb859adae0248435"},
-    };
+    std::vector<Known> cases;
+    for (const known::Md5Case& c : known::rfc1321Suite()) cases.push_back({c.message, c.digest});
+    cases.push_back({std::string(55, 'a'), "ef1772b6dff9a122358552954ad0df65"});
+    cases.push_back({std::string(56, 'a'), "3b0c8ac703f828b04c6c197006d17218"});
+    cases.push_back({std::string(63, 'a'), "b06521f39153d618550606be297466d5"});
+    cases.push_back({std::string(64, 'a'), "014842d480b571495a4a0363793f7367"});
+    cases.push_back({std::string(65, 'a'), "c743a45e0d2e6a95cb859adae0248435"});
+    return cases;
 }
 
 }  // namespace

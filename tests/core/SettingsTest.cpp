@@ -9,50 +9,13 @@
 #include "ScratchFolder.h"
 #include "core/MessageSink.h"
 #include "Fakes.h"
+#include "../shared/KnownAnswers.h"
 
 namespace {
 
-// Line 3, 4, 9 and 19 of the configuration file in code page 936, spelled
-// out byte by byte so that a wrong literal encoding shows up here.
-const std::string kTitleLine = "#\tQuillbox" "\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE" "\t\t\t#";
-const std::string kDateLine = "#\t\t2008" "\xC4\xEA" "3" "\xD4\xC2" "\t\t\t#";
-const std::string kSystemHeading = "#" "\xCF\xB5\xCD\xB3\xB2\xCE\xCA\xFD";
-const std::string kHotKeyHeading = "#" "\xBF\xEC\xBD\xDD\xBC\xFC\xB2\xCE\xCA\xFD";
+// "打开配置文件失败！" in code page 936.
 const std::string kOpenFailed =
     "\xB4\xF2\xBF\xAA\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1";
-
-std::string defaultFile() {
-    const std::string border(49, '#');
-    const std::string lines[] = {
-        border,
-        "#\t\t\t\t\t\t#",
-        kTitleLine,
-        kDateLine,
-        "#\t\t\t\t\t\t#",
-        "#\t\t\t\t\t\t#",
-        border,
-        "",
-        kSystemHeading,
-        "MaxFavoriteItemNum=10",
-        "MaxActiveItemNum=50",
-        "EnableMonitoring=1",
-        "EnablePopupMenu=1",
-        "EnableAutoHide=0",
-        "EnableFavoriteAutoPaste=0",
-        "EnableStartup=0",
-        "StartupMinimized=0",
-        "",
-        kHotKeyHeading,
-        "AccKey.modifiers=2",
-        "AccKey.virtualKey=68",
-        "FavoriteAccKey.modifiers=2",
-        "FavoriteAccKey.virtualKey=49",
-        "PopupShowInfo=1",
-    };
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}
 
 void expectDefaults(const Settings& s) {
     EXPECT_EQ(s.MaxActiveItemNum(), 50);
@@ -106,7 +69,7 @@ TEST(SettingsTest, DefaultsAndProcessWideInstance) {
 }
 
 TEST(SettingsTest, DefaultFileIsTheTwentyFourLinesInCodePage936) {
-    EXPECT_EQ(Settings().configText(), defaultFile());
+    EXPECT_EQ(Settings().configText(), known::defaultConfigFile());
 }
 
 TEST(SettingsTest, ValuesAreWrittenSignedAndHotKeysUnsigned) {
@@ -162,7 +125,7 @@ TEST(SettingsTest, ZeroHotKeyPartsKeepTheDefaults) {
 
 TEST(SettingsTest, BannerCommentsAndUnknownWordsAreSkipped) {
     Settings s;
-    s.parseConfig("#MaxActiveItemNum=80 " + kTitleLine + "\r\n" + kSystemHeading +
+    s.parseConfig("#MaxActiveItemNum=80 " + known::configTitleLine + "\r\n" + known::configSystemHeading +
                   "\r\nQuillbox MaxActiveItemNum=20 Unknown=5\r\n");
     EXPECT_EQ(s.MaxActiveItemNum(), 20);
     s.MaxActiveItemNum(50);
@@ -253,7 +216,7 @@ TEST(SettingsTest, WriteReplacesExistingFileAndReadsBack) {
 }
 
 TEST(SettingsTest, DefaultFileReadsBackAsDefaults) {
-    expectDefaults(parsed(defaultFile()));
+    expectDefaults(parsed(known::defaultConfigFile()));
 }
 
 TEST(SettingsTest, SurvivesRandomAndTruncatedTexts) {
@@ -262,7 +225,7 @@ TEST(SettingsTest, SurvivesRandomAndTruncatedTexts) {
         "FavoriteAccKey.virtualKey", "PopupShowInfo", "=", ":", "-", "+", "#", " ", "\t",
         "\r\n", "9999999999999", "42", "\xC5\xE4", std::string(1, '\0'), std::string(120, 'q'),
     };
-    const std::string base = defaultFile();
+    const std::string base = known::defaultConfigFile();
     std::mt19937 random(20080301);
     for (int round = 0; round < 4000; ++round) {
         std::string text;

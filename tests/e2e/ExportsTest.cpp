@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "e2e/ProcessDriver.h"
+#include "shared/KnownAnswers.h"
 
 namespace {
 
@@ -28,25 +29,6 @@ using Md5FinalFn = void (*)(unsigned char*, Md5Context*);
 using BufferToHexStrFn = int (*)(const unsigned char*, int, char*, int);
 using HexStrToBufferFn = int (*)(const char*, int, unsigned char*, int);
 using CryptFn = int (*)(unsigned char*, int);
-
-struct Rfc1321Case {
-    const char* input;
-    const char* digest;
-};
-
-// RFC 1321, appendix A.5.
-const Rfc1321Case kSuite[] = {
-    {"", "d41d8cd98f00b204e9800998ecf8427e"},
-    {"a", "0cc175b9c0f1b6a831c399e269772661"},
-    {"abc", "900150983cd24fb0d6963f7d28e17f72"},
-    {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
-    {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
-    {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-     "d174ab98d277d9f5a5611c2c9f419d9f"},
-    {"1234567890123456789012345678901234567890"
-     "1234567890123456789012345678901234567890",
-     "57edf4a22be3c955ac49da2e2107b67a"},
-};
 
 std::string lowerHex(const unsigned char* bytes, int n) {
     static const char digits[] = "0123456789abcdef";
@@ -142,16 +124,16 @@ CryptFn Exports::encrypt_ = nullptr;
 CryptFn Exports::decrypt_ = nullptr;
 
 TEST_F(Exports, Md5ReproducesTheRfcSuiteInOneUpdate) {
-    for (const auto& c : kSuite) {
-        EXPECT_EQ(digestWhole(c.input), c.digest) << "input \"" << c.input << "\"";
+    for (const auto& c : known::rfc1321Suite()) {
+        EXPECT_EQ(digestWhole(c.message), c.digest) << "input \"" << c.message << "\"";
     }
 }
 
 TEST_F(Exports, Md5ReproducesTheRfcSuiteSplitOverUpdates) {
-    for (const auto& c : kSuite) {
-        EXPECT_EQ(digestInPieces(c.input, {1}), c.digest) << "bytewise, \"" << c.input << "\"";
-        EXPECT_EQ(digestInPieces(c.input, {3, 0, 7, 60}), c.digest) << "\"" << c.input << "\"";
-        EXPECT_EQ(digestInPieces(c.input, {63, 2}), c.digest) << "\"" << c.input << "\"";
+    for (const auto& c : known::rfc1321Suite()) {
+        EXPECT_EQ(digestInPieces(c.message, {1}), c.digest) << "bytewise, \"" << c.message << "\"";
+        EXPECT_EQ(digestInPieces(c.message, {3, 0, 7, 60}), c.digest) << "\"" << c.message << "\"";
+        EXPECT_EQ(digestInPieces(c.message, {63, 2}), c.digest) << "\"" << c.message << "\"";
     }
 }
 

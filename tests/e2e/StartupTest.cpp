@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/ProgramFixture.h"
+#include "shared/KnownAnswers.h"
 
 namespace e2e {
 namespace {
@@ -17,40 +18,8 @@ using Bytes = std::vector<unsigned char>;
 
 Bytes bytesOf(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
-// The configuration the program writes when it finds none. Narrow literals
-// are compiled to GBK, the code page the file is written in.
-std::string defaultConfig() {
-    static const char* const lines[] = {
-        "#################################################",
-        "#\t\t\t\t\t\t#",
-        "#\tQuillbox配置文件\t\t\t#",
-        "#\t\t2008年3月\t\t\t#",
-        "#\t\t\t\t\t\t#",
-        "#\t\t\t\t\t\t#",
-        "#################################################",
-        "",
-        "#系统参数",
-        "MaxFavoriteItemNum=10",
-        "MaxActiveItemNum=50",
-        "EnableMonitoring=1",
-        "EnablePopupMenu=1",
-        "EnableAutoHide=0",
-        "EnableFavoriteAutoPaste=0",
-        "EnableStartup=0",
-        "StartupMinimized=0",
-        "",
-        "#快捷键参数",
-        "AccKey.modifiers=2",
-        "AccKey.virtualKey=68",
-        "FavoriteAccKey.modifiers=2",
-        "FavoriteAccKey.virtualKey=49",
-        "PopupShowInfo=1",
-    };
-    static_assert(sizeof lines / sizeof lines[0] == 24, "24 lines");
-    std::string text;
-    for (const char* line : lines) text += std::string(line) + "\r\n";
-    return text;
-}
+// The configuration the program writes when it finds none.
+std::string defaultConfig() { return known::defaultConfigFile(); }
 
 std::vector<Bytes> splitCrLf(const Bytes& bytes) {
     std::vector<Bytes> lines;
