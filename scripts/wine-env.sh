@@ -5,4 +5,5 @@ export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 936 inside Wine comes from LC_ALL (LANG alone is not enough).
-export LC_ALL=zh_CN.UTF-8
+# (The shell may warn that it lacks that locale itself; Wine does not need it.)
+export LC_ALL=zh_CN.UTF-8 2>/dev/null
