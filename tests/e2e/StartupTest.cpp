@@ -62,7 +62,8 @@ TEST_F(ProgramStart, WritesTheDefaultConfigurationBesideTheProgramAndShowsTheMai
     HWND owner = GetWindow(main, GW_OWNER);
     ASSERT_NE(owner, nullptr) << "the main window has no owner";
     EXPECT_EQ(windowProcess(owner), program.pid());
-    EXPECT_FALSE(IsWindowVisible(owner));
+    // The owner is shown once by its modal loop and hides before it is drawn.
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(owner) == FALSE; }));
     EXPECT_NE(GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
     EXPECT_EQ(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
 
