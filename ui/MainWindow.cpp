@@ -136,36 +136,27 @@ void MainWindow::createChildren() {
 }
 
 void MainWindow::createLists(const MainLayout& layout) {
+    createListGroup(active_, layout.activeView(), layout.activeCaption(), layout.activeSearch(),
+                    IDC_ACTIVE_SEARCH, activeView_, activeCaption_, activeSearch_);
+    createListGroup(favorites_, layout.favoritesView(), layout.favoritesCaption(),
+                    layout.favoritesSearch(), IDC_FAVORITE_SEARCH, favoritesView_,
+                    favoritesCaption_, favoritesSearch_);
+}
+
+// One list's view, caption and search box, in that order.
+void MainWindow::createListGroup(ItemStore& store, const Rect& viewRect, const Rect& captionRect,
+                                 const Rect& searchRect, int searchId,
+                                 std::unique_ptr<ItemListCtrl>& view,
+                                 std::unique_ptr<Window>& caption,
+                                 std::unique_ptr<SearchBox>& search) {
     // The views need the pane as their viewer.
     if (previewPane_) {
-        activeView_.reset(new (std::nothrow) ItemListCtrl(*this, active_, *previewPane_));
-        if (activeView_ &&
-            activeView_->create(hwnd(), toRECT(layout.activeView()), IDC_ITEM_LIST) != 0) {
-            activeView_.reset();
-        }
+        view.reset(new (std::nothrow) ItemListCtrl(*this, store, *previewPane_));
+        if (view && view->create(hwnd(), toRECT(viewRect), IDC_ITEM_LIST) != 0) view.reset();
     }
-    activeCaption_ = createLabel(captionText(captionFormat(active_), active_).c_str(),
-                                 toRECT(layout.activeCaption()));
-    activeSearch_.reset(new (std::nothrow) SearchBox(active_));
-    if (activeSearch_ &&
-        activeSearch_->create(hwnd(), toRECT(layout.activeSearch()), IDC_ACTIVE_SEARCH) != 0) {
-        activeSearch_.reset();
-    }
-
-    if (previewPane_) {
-        favoritesView_.reset(new (std::nothrow) ItemListCtrl(*this, favorites_, *previewPane_));
-        if (favoritesView_ &&
-            favoritesView_->create(hwnd(), toRECT(layout.favoritesView()), IDC_ITEM_LIST) != 0) {
-            favoritesView_.reset();
-        }
-    }
-    favoritesCaption_ = createLabel(captionText(captionFormat(favorites_), favorites_).c_str(),
-                                    toRECT(layout.favoritesCaption()));
-    favoritesSearch_.reset(new (std::nothrow) SearchBox(favorites_));
-    if (favoritesSearch_ && favoritesSearch_->create(hwnd(), toRECT(layout.favoritesSearch()),
-                                                     IDC_FAVORITE_SEARCH) != 0) {
-        favoritesSearch_.reset();
-    }
+    caption = createLabel(captionText(captionFormat(store), store).c_str(), toRECT(captionRect));
+    search.reset(new (std::nothrow) SearchBox(store));
+    if (search && search->create(hwnd(), toRECT(searchRect), searchId) != 0) search.reset();
 }
 
 std::unique_ptr<Window> MainWindow::createLabel(const wchar_t* text, const RECT& rect) {

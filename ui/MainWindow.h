@@ -19,6 +19,7 @@ class Clipboard;
 class ItemListCtrl;
 class ItemStore;
 class MainLayout;
+struct Rect;
 class MainWindowHost;
 class MessageSink;
 class PreviewPane;
@@ -69,7 +70,10 @@ private:
     void setIcons();
     void createChildren();
     void createLists(const MainLayout& layout);
-    void createSearchBoxes(const MainLayout& layout);
+    void createListGroup(ItemStore& store, const Rect& viewRect, const Rect& captionRect,
+                         const Rect& searchRect, int searchId,
+                         std::unique_ptr<ItemListCtrl>& view, std::unique_ptr<Window>& caption,
+                         std::unique_ptr<SearchBox>& search);
     std::unique_ptr<Window> createLabel(const wchar_t* text, const RECT& rect);
     void placeWindow();
     void attachStores();
