@@ -27,6 +27,9 @@ inline std::vector<Md5Case> rfc1321Suite() {
     };
 }
 
+// The digest of one million letters "a" (RFC 1321's reference program, -x).
+inline const char* const millionLettersDigest = "7707d6ae4e027c70eea2a935c2296f21";
+
 // Lines 3, 4, 9 and 19 of Inkwell.cfg in code page 936, spelled out byte by
 // byte so that a wrong literal encoding shows up.
 inline const std::string configTitleLine = "#\tQuillbox" "\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE" "\t\t\t#";

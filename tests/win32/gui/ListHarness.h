@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestStores.h"
 #include "core/Fakes.h"
 #include "core/ItemStore.h"
 #include "core/UnicodeTextItem.h"
@@ -71,7 +72,7 @@ inline HWND createLabel(HWND parent, const RECT& r) {
 }
 
 // The lists are 200 pixels wide, border included.
-struct ListHarness {
+struct ListHarness : TestStores {
     ListHarness()
         : owner(active, favorites, clipboard, messages),
           activeList(owner, active, pane),
@@ -131,11 +132,6 @@ struct ListHarness {
         return out;
     }
 
-    Settings settings;
-    RecordingMessages messages;
-    FakeClipboard clipboard;
-    ItemStore active{0, settings, messages};
-    ItemStore favorites{1, settings, messages};
     HWND top = nullptr;
     Window parent;
     FakeListOwner owner;

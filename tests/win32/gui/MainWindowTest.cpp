@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/OwnerWindow.h"
+#include "TestStores.h"
 #include "core/Fakes.h"
 #include "core/ItemStore.h"
 #include "core/MainLayout.h"
@@ -99,7 +100,7 @@ void CALLBACK closeAbout(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected TestStores {
 protected:
     void SetUp() override {
         Settings::instance()->StartupMinimized(startupMinimized);
@@ -151,12 +152,7 @@ protected:
     }
 
     int startupMinimized = 0;
-    Settings settings;
-    RecordingMessages messages;
-    FakeClipboard clipboard;
     RecordingHost host;
-    ItemStore active{0, settings, messages};
-    ItemStore favorites{1, settings, messages};
     OwnerStandIn owner;
     std::unique_ptr<MainWindow> main;
 };
@@ -341,16 +337,11 @@ TEST_F(StartupMinimizedTest, WindowNeverShowsButTheTrayIconDoes) {
 
 // ---- The hidden owner ----------------------------------------------------------
 
-class OwnerWindowTest : public ::testing::Test {
+class OwnerWindowTest : public ::testing::Test, protected TestStores {
 protected:
     void TearDown() override { Settings::destroyInstance(); }
 
-    Settings settings;
-    RecordingMessages messages;
-    FakeClipboard clipboard;
     RecordingHost host;
-    ItemStore active{0, settings, messages};
-    ItemStore favorites{1, settings, messages};
 };
 
 TEST_F(OwnerWindowTest, OwnerIsAnInvisibleToolWindowOwningTheMainWindow) {
