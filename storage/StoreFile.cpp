@@ -72,6 +72,15 @@ int fail(MessageSink& messages, const std::string& text, int result) {
     return result;
 }
 
+// Reports a failed write with the caller's code for a file that could not be
+// opened and its own message for one that could not be written (-4).
+int writeResult(MessageSink& messages, AtomicFile::Result result, int openFailedCode,
+                const char* writeFailedMessage) {
+    if (result == AtomicFile::Ok) return 0;
+    if (result == AtomicFile::OpenFailed) return fail(messages, "打开文件失败！", openFailedCode);
+    return fail(messages, writeFailedMessage, -4);
+}
+
 // Reads one block of length bytes at offset and parses it into the store;
 // blockNumber (1 or 2) picks the message for a damaged block.
 int loadBlock(MessageSink& messages, std::FILE* file, long long offset, std::int32_t length,
@@ -104,14 +113,9 @@ int StoreFile::saveToFile(const ItemStore& store, const std::string& path) {
     Buffer buffer = size >= BlockHeaderSize ? allocate(size) : nullptr;
     if (!buffer) return fail(messages_, "内存分配失败！", -1);
     if (store.serialize(buffer.get()) != size) return fail(messages_, "序列化失败！", -2);
-    switch (AtomicFile::write(resolve(path), buffer.get(), static_cast<std::size_t>(size))) {
-    case AtomicFile::Ok:
-        return 0;
-    case AtomicFile::OpenFailed:
-        return fail(messages_, "打开文件失败！", -3);
-    default:
-        return fail(messages_, "写入文件失败！", -4);
-    }
+    return writeResult(messages_,
+                       AtomicFile::write(resolve(path), buffer.get(), static_cast<std::size_t>(size)),
+                       -3, "写入文件失败！");
 }
 
 int StoreFile::saveAll(const ItemStore* favorites, const ItemStore* active,
@@ -127,14 +131,9 @@ int StoreFile::saveAll(const ItemStore* favorites, const ItemStore* active,
     if (favorites->serialize(buffer.get()) != favoritesSize) return fail(messages_, "序列化失败1！", -2);
     if (active->serialize(buffer.get() + favoritesSize) != activeSize)
         return fail(messages_, "序列化失败2！", -3);
-    switch (AtomicFile::write(resolve(name), buffer.get(), static_cast<std::size_t>(total))) {
-    case AtomicFile::Ok:
-        return 0;
-    case AtomicFile::OpenFailed:
-        return fail(messages_, "打开文件失败！", -4);
-    default:
-        return fail(messages_, "文件写入失败！", -4);
-    }
+    return writeResult(messages_,
+                       AtomicFile::write(resolve(name), buffer.get(), static_cast<std::size_t>(total)),
+                       -4, "文件写入失败！");
 }
 
 int StoreFile::loadFromFile(ItemStore& store, const std::string& path) {
