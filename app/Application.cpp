@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <ole2.h>
 
 #include <new>
 
@@ -19,9 +18,7 @@ Application::Application(const std::string& folder)
 Application::Application(const std::string& folder, MessageSink& messages)
     : folder_(folder), messages_(&messages) {}
 
-Application::~Application() {
-    if (oleInitialised_) OleUninitialize();
-}
+Application::~Application() = default;
 
 int Application::run() {
     const Start start = startUp();
@@ -50,7 +47,7 @@ void Application::initialiseControls() {
                                       ICC_HOTKEY_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // OLE carries the clipboard data objects and drag and drop.
-    if (!oleInitialised_) oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+    if (!ole_) ole_.reset(new (std::nothrow) OleSession());
 }
 
 Application::Start Application::createInstanceMutex() {

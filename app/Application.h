@@ -11,7 +11,7 @@
 #include "capture/win32/Win32Clipboard.h"
 #include "core/ItemStore.h"
 #include "ui/MainWindowHost.h"
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 #include "ui/framework/Win32MessageSink.h"
 
 class MessageSink;
@@ -70,7 +70,7 @@ private:
     MessageSink* messages_;
     Win32Clipboard clipboard_;
     KernelHandle instanceMutex_;
-    bool oleInitialised_ = false;
+    std::unique_ptr<OleSession> ole_;
     std::unique_ptr<ItemStore> active_;
     std::unique_ptr<ItemStore> favorites_;
 };

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/win32/Handles.h"
 #include "res/resource.h"
 #include "ui/MainWindow.h"
 #include "ui/PrivateMessages.h"
@@ -41,9 +42,7 @@ bool OwnerWindow::onNcPaint(HRGN) {
 }
 
 bool OwnerWindow::onPaint() {
-    PAINTSTRUCT paint;
-    BeginPaint(hwnd(), &paint);
-    EndPaint(hwnd(), &paint);
+    PaintSession paint(hwnd());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/AboutDialog.h"
 
+#include "core/win32/Handles.h"
 #include "res/resource.h"
 
 AboutDialog::AboutDialog() : Dialog(IDD_ABOUTBOX) {}
@@ -9,8 +10,12 @@ bool AboutDialog::onInitDialog() {
     const std::wstring site = wintext::loadString(IDS_WEBSITE_ADDRESS);
     const std::wstring mail = wintext::loadString(IDS_MAIL_ADDRESS);
 
-    mailLink_.setTarget(wintext::narrow(mail));
-    mailLink_.subclassDlgItem(IDC_CREDIT_LINK, hwnd());
+    // Without a mail address the credit stays plain text: a link that opens
+    // nothing would only beep.
+    if (!mail.empty()) {
+        mailLink_.setTarget(wintext::narrow(mail));
+        mailLink_.subclassDlgItem(IDC_CREDIT_LINK, hwnd());
+    }
     siteLink_.setTarget(wintext::narrow(site));
     siteLink_.subclassDlgItem(IDC_WEBSITE_LINK, hwnd());
 
@@ -22,8 +27,6 @@ bool AboutDialog::onInitDialog() {
 // The box draws nothing itself: its controls paint themselves and the
 // dialog manager erases the background.
 bool AboutDialog::onPaint() {
-    PAINTSTRUCT paint{};
-    BeginPaint(hwnd(), &paint);
-    EndPaint(hwnd(), &paint);
+    PaintSession paint(hwnd());
     return true;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 #include "ui/framework/Window.h"
 
 class CStaticLink : public Window {

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 
 class CTrayIcon {
 public:

@@ -6,6 +6,7 @@
 
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
+#include "core/ListCaption.h"
 #include "res/resource.h"
 #include "ui/ItemViewer.h"
 #include "ui/ListOwner.h"
@@ -30,11 +31,6 @@ HACCEL copyOfAccelerators(UINT id) {
     std::vector<ACCEL> entries(static_cast<std::size_t>(count));
     if (CopyAcceleratorTableW(loaded, entries.data(), count) != count) return nullptr;
     return CreateAcceleratorTableW(entries.data(), count);
-}
-
-std::string captionFor(const ItemStore& store) {
-    const char* format = store.isFavorites() ? "收藏夹：" : "活动列表：";
-    return std::string(format) + store.countLabel();
 }
 
 }  // namespace
@@ -82,6 +78,8 @@ void ItemListCtrl::insertColumns() {
 }
 
 void ItemListCtrl::refresh() {
+    hoverRow_ = -1;
+    framedRow_ = -1;
     if (isAlive()) {
         SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
         SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
@@ -155,7 +153,7 @@ ClipItem* ItemListCtrl::rowToItem(int row) const {
 void ItemListCtrl::updateCaption() {
     HWND label = owner_.captionLabelFor(store_);
     if (label == nullptr) return;
-    SetWindowTextW(label, wintext::wide(captionFor(store_)).c_str());
+    SetWindowTextW(label, wintext::wide(listCaption(store_)).c_str());
 }
 
 void ItemListCtrl::selectAll() {
@@ -178,8 +176,11 @@ bool ItemListCtrl::preTranslateMessage(MSG& msg) {
 bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
     switch (header.code) {
     case LVN_ITEMCHANGED:
-    case LVN_HOTTRACK:
         showItemOfRow(reinterpret_cast<NMLISTVIEW&>(header).iItem);
+        result = 0;
+        return true;
+    case LVN_HOTTRACK:
+        followPointer(reinterpret_cast<NMLISTVIEW&>(header).iItem);
         result = 0;
         return true;
     default:
@@ -191,6 +192,26 @@ bool ItemListCtrl::onCommand(int id, int, HWND) {
     if (id != ID_SELECT_ALL) return false;
     selectAll();
     return true;
+}
+
+// Not every list view reports hot tracking: the list's own mouse moves
+// drive the hover preview as well.
+bool ItemListCtrl::onMouseMove(UINT, POINT point) {
+    followPointer(rowAt(point));
+    return false;
+}
+
+void ItemListCtrl::followPointer(int row) {
+    if (row == hoverRow_) return;
+    hoverRow_ = row;
+    showItemOfRow(row);
+}
+
+int ItemListCtrl::rowAt(POINT clientPoint) const {
+    LVHITTESTINFO hit{};
+    hit.pt = clientPoint;
+    const LRESULT row = SendMessageW(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & LVHT_ONITEM) != 0 ? static_cast<int>(row) : -1;
 }
 
 bool ItemListCtrl::onDestroy() {
@@ -209,13 +230,25 @@ void ItemListCtrl::showItemOfRow(int row) {
     frameRow(row);
 }
 
-void ItemListCtrl::frameRow(int row) const {
+void ItemListCtrl::frameRow(int row) {
+    eraseFrame();
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     if (!SendMessageW(hwnd(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return;
-    HDC dc = GetDC(hwnd());
-    if (dc == nullptr) return;
+    WindowDC dc(hwnd());
+    if (!dc) return;
     GdiObject black(CreateSolidBrush(RGB(0, 0, 0)));
-    if (black) FrameRect(dc, &bounds, static_cast<HBRUSH>(black.get()));
-    ReleaseDC(hwnd(), dc);
+    if (black) FrameRect(dc.get(), &bounds, static_cast<HBRUSH>(black.get()));
+    framedRow_ = row;
+}
+
+// The list repaints the framed row at once, which takes the frame away.
+void ItemListCtrl::eraseFrame() {
+    if (framedRow_ < 0) return;
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    if (SendMessageW(hwnd(), LVM_GETITEMRECT, framedRow_, reinterpret_cast<LPARAM>(&bounds))) {
+        RedrawWindow(hwnd(), &bounds, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    framedRow_ = -1;
 }

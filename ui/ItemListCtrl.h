@@ -7,7 +7,7 @@
 
 #include "core/ItemColumns.h"
 #include "core/StoreObserver.h"
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 #include "ui/framework/Window.h"
 
 class ClipItem;
@@ -40,6 +40,7 @@ public:
 protected:
     bool onReflectedNotify(NMHDR& header, LRESULT& result) override;
     bool onCommand(int id, int code, HWND control) override;
+    bool onMouseMove(UINT keys, POINT point) override;
     bool onDestroy() override;
 
 private:
@@ -48,8 +49,13 @@ private:
     void insertRow(int index, const ClipItem& item);
     void setCellText(int row, int column, const std::string& narrowText);
     void showItemOfRow(int row);
-    // A one-pixel black frame around the row, drawn outside the paint cycle.
-    void frameRow(int row) const;
+    // Hovering: the pointer is over row (-1: over no row).
+    void followPointer(int row);
+    int rowAt(POINT clientPoint) const;
+    // A one-pixel black frame around the row, drawn outside the paint
+    // cycle; the previous frame is repainted away first.
+    void frameRow(int row);
+    void eraseFrame();
 
     ListOwner& owner_;
     ItemStore& store_;
@@ -57,4 +63,6 @@ private:
     ItemColumns columns_;
     ImageListHandle rowHeightImages_;
     AcceleratorHandle accelerators_;
+    int hoverRow_ = -1;
+    int framedRow_ = -1;
 };

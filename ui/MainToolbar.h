@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 
 class MainToolbar {
 public:

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <new>
 
 #include "core/ItemStore.h"
+#include "core/ListCaption.h"
 #include "core/MainLayout.h"
 #include "core/MessageSink.h"
 #include "res/resource.h"
@@ -34,17 +34,6 @@ void moveChild(HWND child, const Rect& r) {
 }
 
 HWND handleOf(const Window* window) { return window != nullptr ? window->hwnd() : nullptr; }
-
-// "活动列表：[3/50]" and the like.
-std::wstring captionText(const char* format, const ItemStore& store) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, store.countLabel().c_str());
-    return wintext::wide(text);
-}
-
-const char* captionFormat(const ItemStore& store) {
-    return store.isFavorites() ? "收藏夹：%s" : "活动列表：%s";
-}
 
 template <typename T>
 void destroyChild(std::unique_ptr<T>& child) {
@@ -154,7 +143,7 @@ void MainWindow::createListGroup(ItemStore& store, const Rect& viewRect, const R
         view.reset(new (std::nothrow) ItemListCtrl(*this, store, *previewPane_));
         if (view && view->create(hwnd(), toRECT(viewRect), IDC_ITEM_LIST) != 0) view.reset();
     }
-    caption = createLabel(captionText(captionFormat(store), store).c_str(), toRECT(captionRect));
+    caption = createLabel(wintext::wide(listCaption(store)).c_str(), toRECT(captionRect));
     search.reset(new (std::nothrow) SearchBox(store));
     if (search && search->create(hwnd(), toRECT(searchRect), searchId) != 0) search.reset();
 }

@@ -13,7 +13,7 @@
 #include "ui/ListOwner.h"
 #include "ui/MainToolbar.h"
 #include "ui/framework/Dialog.h"
-#include "ui/framework/Handles.h"
+#include "core/win32/Handles.h"
 
 class Clipboard;
 class ItemListCtrl;

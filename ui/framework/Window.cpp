@@ -1,7 +1,6 @@
 #include "ui/framework/Window.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <vector>
 
@@ -10,10 +9,6 @@
 namespace {
 const wchar_t kObjectProperty[] = L"Quillbox.Window";
 const UINT_PTR kSubclassId = 1;
-
-POINT pointFromLParam(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
 
 bool isCtlColor(UINT msg) {
     return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
@@ -106,8 +101,7 @@ LRESULT Window::defaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Window::dispatch(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
     LRESULT result = 0;
-    handled = reflect(msg, wParam, lParam, result) || crack(msg, wParam, lParam, result) ||
-              onMessage(msg, wParam, lParam, result);
+    handled = reflect(msg, wParam, lParam, result) || crack(msg, wParam, lParam, result);
     return result;
 }
 
@@ -131,57 +125,6 @@ bool Window::reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return false;
 }
 
-bool Window::crack(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    switch (msg) {
-    case WM_COMMAND:
-        return onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_NOTIFY:
-        return lParam != 0 && onNotify(*reinterpret_cast<NMHDR*>(lParam), result);
-    case WM_SIZE:
-        return onSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-    case WM_TIMER:
-        return onTimer(wParam);
-    case WM_CLOSE:
-        return onClose();
-    case WM_DESTROY:
-        return onDestroy();
-    case WM_PAINT:
-        return onPaint();
-    case WM_NCPAINT:
-        return onNcPaint(reinterpret_cast<HRGN>(wParam));
-    case WM_SYSCOMMAND:
-        return onSysCommand(static_cast<UINT>(wParam), lParam);
-    case WM_MOUSEMOVE:
-        return onMouseMove(static_cast<UINT>(wParam), pointFromLParam(lParam));
-    case WM_LBUTTONDOWN:
-        return onLButtonDown(static_cast<UINT>(wParam), pointFromLParam(lParam));
-    case WM_KEYDOWN:
-        return onKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
-    case WM_SETCURSOR:
-        return onSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam),
-                           result);
-    case WM_NCHITTEST:
-        return onNcHitTest(pointFromLParam(lParam), result);
-    default:
-        return false;
-    }
-}
-
-bool Window::onCommand(int, int, HWND) { return false; }
-bool Window::onNotify(NMHDR&, LRESULT&) { return false; }
-bool Window::onSize(UINT, int, int) { return false; }
-bool Window::onTimer(UINT_PTR) { return false; }
-bool Window::onClose() { return false; }
-bool Window::onDestroy() { return false; }
-bool Window::onPaint() { return false; }
-bool Window::onNcPaint(HRGN) { return false; }
-bool Window::onSysCommand(UINT, LPARAM) { return false; }
-bool Window::onMouseMove(UINT, POINT) { return false; }
-bool Window::onLButtonDown(UINT, POINT) { return false; }
-bool Window::onKeyDown(UINT, UINT) { return false; }
-bool Window::onSetCursor(HWND, UINT, UINT, LRESULT&) { return false; }
-bool Window::onNcHitTest(POINT, LRESULT&) { return false; }
-bool Window::onMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 bool Window::onReflectedNotify(NMHDR&, LRESULT&) { return false; }
 bool Window::onReflectedCommand(int, LRESULT&) { return false; }
 bool Window::onReflectedCtlColor(HDC, LRESULT&) { return false; }

@@ -9,22 +9,25 @@
 //      (onReflectedNotify / onReflectedCommand / onReflectedCtlColor), so a
 //      control handles its own notifications;
 //   2. typed handlers: the common messages are cracked into the on...
-//      virtual functions below;
+//      functions of MessageHandler;
 //   3. onMessage: everything else, raw.
 // A handler returns true when it handled the message; otherwise the window's
 // default processing runs. No exception leaves a window procedure.
+//
+// Other objects may watch the same window's messages ahead of its Window
+// object through MessageHook.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-class Window {
+#include "ui/framework/MessageHandler.h"
+
+class Window : public MessageHandler {
 public:
     Window() = default;
-    virtual ~Window();
-    Window(const Window&) = delete;
-    Window& operator=(const Window&) = delete;
+    ~Window() override;
 
     HWND hwnd() const { return hwnd_; }
     bool isAlive() const { return hwnd_ != nullptr && IsWindow(hwnd_); }
@@ -51,23 +54,6 @@ protected:
     // The window's default processing of a message.
     virtual LRESULT defaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    // Typed handlers.
-    virtual bool onCommand(int id, int code, HWND control);
-    virtual bool onNotify(NMHDR& header, LRESULT& result);
-    virtual bool onSize(UINT type, int cx, int cy);
-    virtual bool onTimer(UINT_PTR id);
-    virtual bool onClose();
-    virtual bool onDestroy();
-    virtual bool onPaint();
-    virtual bool onNcPaint(HRGN region);
-    virtual bool onSysCommand(UINT command, LPARAM lParam);
-    virtual bool onMouseMove(UINT keys, POINT point);
-    virtual bool onLButtonDown(UINT keys, POINT point);
-    virtual bool onKeyDown(UINT key, UINT flags);
-    virtual bool onSetCursor(HWND window, UINT hitTest, UINT message, LRESULT& result);
-    virtual bool onNcHitTest(POINT screenPoint, LRESULT& result);
-    virtual bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
     // Notifications reflected from the parent.
     virtual bool onReflectedNotify(NMHDR& header, LRESULT& result);
     virtual bool onReflectedCommand(int code, LRESULT& result);
@@ -81,7 +67,6 @@ protected:
 
 private:
     bool reflect(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool crack(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR refData);
 

@@ -29,8 +29,7 @@ void CALLBACK pressOk(HWND, UINT, UINT_PTR, DWORD) {
         if (++closeTicks > 30) modalBox->endDialog(IDABORT);
         return;
     }
-    closeSawLinks = linkOf(box, IDC_CREDIT_LINK) != nullptr &&
-                    linkOf(box, IDC_WEBSITE_LINK) != nullptr;
+    closeSawLinks = linkOf(box, IDC_WEBSITE_LINK) != nullptr;
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
 }
@@ -52,25 +51,24 @@ TEST(AboutDialog, ShowsTheProductLineAndTheTexts) {
     EXPECT_FALSE(itemText(box, IDC_TERMS).empty());
 }
 
-TEST(AboutDialog, CreditAndSiteAreLinksWithTheirTargets) {
+TEST(AboutDialog, SiteIsALinkAndTheCreditWithoutAddressIsPlainText) {
     AboutDialog about;
     ASSERT_TRUE(about.create(nullptr));
-    CStaticLink* credit = linkOf(about.hwnd(), IDC_CREDIT_LINK);
     CStaticLink* site = linkOf(about.hwnd(), IDC_WEBSITE_LINK);
-    ASSERT_NE(nullptr, credit);
     ASSERT_NE(nullptr, site);
     EXPECT_EQ("help.html", site->target());
-    EXPECT_EQ(wintext::narrow(wintext::loadString(IDS_MAIL_ADDRESS)), credit->target());
-    EXPECT_EQ(CStaticLink::Unvisited, site->colour());
+    EXPECT_EQ(RGB(0, 0, 255), site->colour());
 
-    // The other texts are plain statics.
+    // No mail address is configured: the credit, like the other texts, is a
+    // plain static that opens nothing.
+    ASSERT_TRUE(wintext::loadString(IDS_MAIL_ADDRESS).empty());
+    EXPECT_EQ(nullptr, Window::fromHandle(GetDlgItem(about.hwnd(), IDC_CREDIT_LINK)));
     EXPECT_EQ(nullptr, Window::fromHandle(GetDlgItem(about.hwnd(), IDC_PRODUCT_LINE)));
     EXPECT_EQ(nullptr, Window::fromHandle(GetDlgItem(about.hwnd(), IDC_MAKER_NOTICE)));
 
-    // Destroying the box leaves the member links without a window, not deleted.
+    // Destroying the box leaves the member link without a window, not deleted.
     about.destroyWindow();
     EXPECT_EQ(nullptr, site->hwnd());
-    EXPECT_EQ(nullptr, credit->hwnd());
 }
 
 TEST(AboutDialog, LinksColourThemselvesAndPlainTextsKeepTheDialogColours) {
@@ -82,9 +80,9 @@ TEST(AboutDialog, LinksColourThemselvesAndPlainTextsKeepTheDialogColours) {
         HDC dc = GetDC(item);
         const LRESULT brush = SendMessageW(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                            reinterpret_cast<LPARAM>(item));
-        const bool isLink = id != IDC_MAKER_NOTICE;
+        const bool isLink = id == IDC_WEBSITE_LINK;
         EXPECT_EQ(isLink, reinterpret_cast<HGDIOBJ>(brush) == GetStockObject(NULL_BRUSH)) << id;
-        EXPECT_EQ(isLink, GetTextColor(dc) == CStaticLink::Unvisited) << id;
+        EXPECT_EQ(isLink, GetTextColor(dc) == RGB(0, 0, 255)) << id;
         ReleaseDC(item, dc);
     }
 }

@@ -208,23 +208,58 @@ TEST_F(ItemListCtrlTest, HotTrackPreviewsTheRowAndLeavingTheRowsKeepsIt) {
     EXPECT_EQ(lists.paneText(), L"first");
 }
 
-TEST_F(ItemListCtrlTest, HotTrackDrawsABlackFrameAroundTheRow) {
+RECT rowBounds(const ItemListCtrl& list, int row) {
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageW(list.hwnd(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+    return bounds;
+}
+
+// How many of the frame's corner and edge pixels are black.
+int blackFramePixels(const ItemListCtrl& list, const RECT& bounds) {
+    HDC dc = GetDC(list.hwnd());
+    const POINT points[] = {{bounds.left, bounds.top},
+                            {bounds.right - 1, bounds.top},
+                            {bounds.left, bounds.bottom - 1},
+                            {bounds.right - 1, bounds.bottom - 1},
+                            {bounds.left, (bounds.top + bounds.bottom) / 2},
+                            {(bounds.left + bounds.right) / 2, bounds.bottom - 1}};
+    int black = 0;
+    for (const POINT& p : points) black += GetPixel(dc, p.x, p.y) == RGB(0, 0, 0) ? 1 : 0;
+    ReleaseDC(list.hwnd(), dc);
+    return black;
+}
+
+TEST_F(ItemListCtrlTest, HotTrackFramesTheRowInBlackAndTheOldFrameGoes) {
     lists.addActive(u"first");
     lists.addActive(u"second");
     UpdateWindow(lists.activeList.hwnd());
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    ASSERT_TRUE(SendMessageW(lists.activeList.hwnd(), LVM_GETITEMRECT, 1,
-                             reinterpret_cast<LPARAM>(&bounds)));
+    const RECT second = rowBounds(lists.activeList, 1);
+    const RECT first = rowBounds(lists.activeList, 0);
     hotTrack(lists.activeList, 1);
-    HDC dc = GetDC(lists.activeList.hwnd());
-    const POINT corners[] = {{bounds.left, bounds.top},
-                             {bounds.right - 1, bounds.top},
-                             {bounds.left, bounds.bottom - 1},
-                             {bounds.right - 1, bounds.bottom - 1},
-                             {(bounds.left + bounds.right) / 2, bounds.bottom - 1}};
-    for (const POINT& p : corners) EXPECT_EQ(GetPixel(dc, p.x, p.y), RGB(0, 0, 0));
-    ReleaseDC(lists.activeList.hwnd(), dc);
+    EXPECT_EQ(blackFramePixels(lists.activeList, second), 6);
+
+    // A frame on another row (hover or a change of selection) leaves no
+    // piece of the previous one, not even on the list's left edge.
+    hotTrack(lists.activeList, 0);
+    EXPECT_EQ(blackFramePixels(lists.activeList, first), 6);
+    EXPECT_EQ(blackFramePixels(lists.activeList, second), 0);
+    ListHarness::selectRow(lists.activeList, 1);
+    EXPECT_EQ(blackFramePixels(lists.activeList, first), 0);
+}
+
+TEST_F(ItemListCtrlTest, PointerMovesOverTheListPreviewTheRowUnderIt) {
+    lists.addActive(u"first");
+    lists.addActive(u"second");
+    const RECT second = rowBounds(lists.activeList, 1);
+    const LPARAM overSecond = MAKELPARAM((second.left + second.right) / 2,
+                                         (second.top + second.bottom) / 2);
+    SendMessageW(lists.activeList.hwnd(), WM_MOUSEMOVE, 0, overSecond);
+    EXPECT_EQ(lists.paneText(), L"second");
+    // Below the rows: the preview stays.
+    SendMessageW(lists.activeList.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 170));
+    EXPECT_EQ(lists.paneText(), L"second");
+    EXPECT_EQ(ListHarness::selectedCount(lists.activeList), 0);
 }
 
 TEST_F(ItemListCtrlTest, RefreshEmptiesThePaneAndClearsTheSelection) {

@@ -1,8 +1,14 @@
-// RAII owners for Win32 handles and COM interface pointers.
+// RAII owners for Win32 handles, scoped platform sessions (a window's
+// device context, an open clipboard, a locked global block, OLE) and COM
+// interface pointers. Shared by the window layer, the capture code and the
+// application object.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
+
+#include <cstddef>
 
 #include <utility>
 
@@ -104,6 +110,118 @@ using ImageListHandle = UniqueHandle<ImageListTraits>;
 using ModuleHandle = UniqueHandle<ModuleTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using AcceleratorHandle = UniqueHandle<AcceleratorTraits>;
+
+// The device context of a window's client area, released with the object.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A paint cycle of a window: BeginPaint with the object, EndPaint after it.
+class PaintSession {
+public:
+    explicit PaintSession(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~PaintSession() { EndPaint(window_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+
+    HDC dc() const { return dc_; }
+    const PAINTSTRUCT& paint() const { return paint_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// The clipboard, opened for the life of the object (when isOpen()).
+class ClipboardSession {
+public:
+    explicit ClipboardSession(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardSession() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+
+    bool isOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// A global memory block locked for the life of the object. size() is the
+// block's size in bytes: a reader never goes past it.
+class GlobalLockView {
+public:
+    explicit GlobalLockView(HGLOBAL block)
+        : block_(block), data_(block != nullptr ? GlobalLock(block) : nullptr) {
+        size_ = data_ != nullptr ? GlobalSize(block) : 0;
+    }
+    ~GlobalLockView() {
+        if (data_ != nullptr) GlobalUnlock(block_);
+    }
+    GlobalLockView(const GlobalLockView&) = delete;
+    GlobalLockView& operator=(const GlobalLockView&) = delete;
+
+    void* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    explicit operator bool() const { return data_ != nullptr; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+    std::size_t size_ = 0;
+};
+
+// A storage medium received from a data object, released with the object.
+class StorageMedium {
+public:
+    StorageMedium() = default;
+    ~StorageMedium() {
+        if (received_) ReleaseStgMedium(&medium_);
+    }
+    StorageMedium(const StorageMedium&) = delete;
+    StorageMedium& operator=(const StorageMedium&) = delete;
+
+    // For IDataObject::GetData; call markReceived() when it succeeded.
+    STGMEDIUM* receive() { return &medium_; }
+    void markReceived() { received_ = true; }
+    const STGMEDIUM& get() const { return medium_; }
+
+private:
+    STGMEDIUM medium_{};
+    bool received_ = false;
+};
+
+// OLE on this thread for the life of the object (clipboard data objects,
+// drag and drop). Uninitialised only when the initialisation succeeded.
+class OleSession {
+public:
+    OleSession() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (initialised_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+    bool initialised() const { return initialised_; }
+
+private:
+    bool initialised_;
+};
 
 // Owns one reference of a COM interface.
 template <typename T>
