@@ -7,3 +7,19 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 936 inside Wine comes from LC_ALL (LANG alone is not enough).
 # (The shell may warn that it lacks that locale itself; Wine does not need it.)
 export LC_ALL=zh_CN.UTF-8 2>/dev/null
+
+# With Wine's 32-bit half installed, the plain `wine` command starts the
+# 32-bit loader even for 64-bit programs; on a kernel without 32-bit
+# support that loader cannot run at all. Then 64-bit programs go straight
+# to the 64-bit loader.
+if [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wine ] &&
+   ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  qb_wine_shim="${TMPDIR:-/tmp}/quillbox-wine64-shim"
+  if [ ! -x "$qb_wine_shim/wine" ]; then
+    mkdir -p "$qb_wine_shim"
+    printf '#!/bin/sh\nexport WINELOADER=/usr/lib/wine/wine64\nexec /usr/lib/wine/wine64 "$@"\n' \
+      > "$qb_wine_shim/wine.$$" && chmod +x "$qb_wine_shim/wine.$$" &&
+      mv -f "$qb_wine_shim/wine.$$" "$qb_wine_shim/wine"
+  fi
+  case ":$PATH:" in *":$qb_wine_shim:"*) ;; *) export PATH="$qb_wine_shim:$PATH" ;; esac
+fi
