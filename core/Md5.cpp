@@ -12,24 +12,25 @@ typedef std::uint32_t u32;
 
 u32 rotateLeft(u32 x, unsigned n) { return (x << n) | (x >> (32 - n)); }
 
-// The four auxiliary functions of the rounds.
-u32 f(u32 x, u32 y, u32 z) { return (x & y) | (~x & z); }
-u32 g(u32 x, u32 y, u32 z) { return (x & z) | (y & ~z); }
-u32 h(u32 x, u32 y, u32 z) { return x ^ y ^ z; }
-u32 i(u32 x, u32 y, u32 z) { return y ^ (x | ~z); }
+// The four auxiliary functions F, G, H and I of the rounds.
+u32 auxF(u32 x, u32 y, u32 z) { return (x & y) | (~x & z); }
+u32 auxG(u32 x, u32 y, u32 z) { return (x & z) | (y & ~z); }
+u32 auxH(u32 x, u32 y, u32 z) { return x ^ y ^ z; }
+u32 auxI(u32 x, u32 y, u32 z) { return y ^ (x | ~z); }
 
-// One step of each round: a = b + ((a + fun(b, c, d) + x + t) <<< s).
+// One step of each round: a = b + ((a + F(b, c, d) + x + t) <<< s), with G,
+// H and I in rounds 2 to 4.
 void ff(u32& a, u32 b, u32 c, u32 d, u32 x, unsigned s, u32 t) {
-    a = b + rotateLeft(a + f(b, c, d) + x + t, s);
+    a = b + rotateLeft(a + auxF(b, c, d) + x + t, s);
 }
 void gg(u32& a, u32 b, u32 c, u32 d, u32 x, unsigned s, u32 t) {
-    a = b + rotateLeft(a + g(b, c, d) + x + t, s);
+    a = b + rotateLeft(a + auxG(b, c, d) + x + t, s);
 }
 void hh(u32& a, u32 b, u32 c, u32 d, u32 x, unsigned s, u32 t) {
-    a = b + rotateLeft(a + h(b, c, d) + x + t, s);
+    a = b + rotateLeft(a + auxH(b, c, d) + x + t, s);
 }
 void ii(u32& a, u32 b, u32 c, u32 d, u32 x, unsigned s, u32 t) {
-    a = b + rotateLeft(a + i(b, c, d) + x + t, s);
+    a = b + rotateLeft(a + auxI(b, c, d) + x + t, s);
 }
 
 u32 decodeWord(const unsigned char* p) {
