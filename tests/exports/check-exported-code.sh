@@ -47,7 +47,11 @@ function enqueue(k) { if (!(k in queued)) { queued[k] = 1; queue[++nqueue] = k }
 
 part == "symbols" && NF >= 3 {
   a = hex($1)
-  if (nsym > 0 && symAddr[nsym] == a) { if ($2 ~ /[Tt]/) { symType[nsym] = $2; symName[nsym] = $3 }; next }
+  # Of several symbols at one address keep a global function, else a local one.
+  if (nsym > 0 && symAddr[nsym] == a) {
+    if ($2 == "T" || $2 == "t" && symType[nsym] != "T") { symType[nsym] = $2; symName[nsym] = $3 }
+    next
+  }
   ++nsym; symAddr[nsym] = a; symType[nsym] = $2; symName[nsym] = $3
   next
 }
