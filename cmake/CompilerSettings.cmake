@@ -16,12 +16,16 @@ function(qb_target_defaults target)
   endif()
 endfunction()
 
+# Sources whose functions run inside other programs that load quillbox.exe
+# without relocating it or binding its imports: no calls into the runtime
+# (no memset/memcpy for plain loops, no stack checks) and no constants the
+# compiler would put in memory (vector constants of vectorized loops).
 function(qb_self_contained_sources)
   if(MSVC)
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "/GS-;/Oi-")
   else()
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS
-      "-fno-tree-loop-distribute-patterns;-fno-builtin;-fno-stack-protector;-fno-exceptions")
+      "-fno-tree-loop-distribute-patterns;-fno-builtin;-fno-stack-protector;-fno-exceptions;-fno-tree-vectorize")
   endif()
 endfunction()
 

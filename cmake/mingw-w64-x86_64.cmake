@@ -1,17 +1,4 @@
-# Cross build for 64-bit Windows with MinGW-w64 (posix thread model).
-# Test executables run under Wine through scripts/wine-run.sh.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(QB_MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${QB_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QB_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${QB_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QB_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-get_filename_component(QB_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${QB_SOURCE_ROOT}/scripts/wine-run.sh")
+include(${CMAKE_CURRENT_LIST_DIR}/MinGwToolchain.cmake)

@@ -2,7 +2,7 @@
 // implementation. These functions are exported from quillbox.exe and may be
 // called by a program that loaded the executable without relocations or
 // imports, so the implementation must not call the C runtime or any DLL and
-// must not use absolute pointers in data.
+// must not read data of the image (tables, constants in memory).
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds one of the project's build folders:
-#   scripts/build.sh native|asan|windows
+#   scripts/build.sh native|asan|windows|windows32
+# windows is the 64-bit Windows program, windows32 the 32-bit one.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 kind="${1:-windows}"
@@ -10,7 +11,8 @@ case "$kind" in
   native)  args=(-DCMAKE_BUILD_TYPE=Debug) ;;
   asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON) ;;
   windows) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
-  *) echo "usage: $0 native|asan|windows" >&2; exit 2 ;;
+  windows32) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake") ;;
+  *) echo "usage: $0 native|asan|windows|windows32" >&2; exit 2 ;;
 esac
 
 cmake -S "$root" -B "$root/build/$kind" -G Ninja "${args[@]}" >/dev/null

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Quillbox for Windows and starts it under Wine.
+# Sets up the machine, builds Quillbox for Windows and starts it under Wine:
+#   scripts/run.sh [windows|windows32]
+# windows (the default) is the 64-bit program, windows32 the 32-bit one.
 # With a display (DISPLAY set) Quillbox appears there. Without one it runs on
 # a virtual display, and a screenshot of the main window is written to
 # build/screenshots/main-window.png. Stop it with Ctrl+C (or the exit command
@@ -8,10 +10,20 @@ set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-scripts/setup.sh || exit 1
-scripts/build.sh windows || exit 1
+kind="${1:-windows}"
+case "$kind" in
+  windows|windows32) ;;
+  *) echo "usage: $0 [windows|windows32]" >&2; exit 2 ;;
+esac
 
-export QB_WINEPREFIX="$root/build/windows/wineprefix"
+scripts/setup.sh || exit 1
+if [ "$kind" = windows32 ] && ! (source scripts/wine-env.sh && qb_wine32_runs); then
+  echo "run: this machine runs no 32-bit programs, so Wine cannot run the 32-bit Quillbox here" >&2
+  exit 1
+fi
+scripts/build.sh "$kind" || exit 1
+
+export QB_WINEPREFIX="$root/build/$kind/wineprefix"
 source scripts/xvfb.sh
 virtual=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -27,7 +39,7 @@ finish() {
 }
 trap finish EXIT INT TERM
 
-(source scripts/wine-env.sh && exec wine "$root/build/windows/quillbox.exe") &
+(source scripts/wine-env.sh && exec wine "$root/build/$kind/quillbox.exe") &
 program=$!
 
 if [ -n "$virtual" ]; then

@@ -23,3 +23,10 @@ if [ -x /usr/lib/wine/wine64 ] && [ -x /usr/lib/wine/wine ] &&
   fi
   case ":$PATH:" in *":$qb_wine_shim:"*) ;; *) export PATH="$qb_wine_shim:$PATH" ;; esac
 fi
+
+# True when Wine here runs 32-bit Windows programs: its 32-bit half is
+# installed and the machine runs 32-bit Linux programs (some virtual machines
+# run 64-bit code only).
+qb_wine32_runs() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
