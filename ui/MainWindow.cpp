@@ -9,6 +9,7 @@
 #include "core/ListCaption.h"
 #include "core/MainLayout.h"
 #include "core/MessageSink.h"
+#include "core/ProgramFolder.h"
 #include "res/resource.h"
 #include "storage/Settings.h"
 #include "ui/AboutDialog.h"
@@ -17,6 +18,7 @@
 #include "ui/PreviewPane.h"
 #include "ui/PrivateMessages.h"
 #include "ui/SearchBox.h"
+#include "ui/SettingsCommand.h"
 
 namespace {
 
@@ -88,6 +90,7 @@ bool MainWindow::onInitDialog() {
     SetWindowTextW(hwnd(), wintext::loadString(IDS_PRODUCT_LINE).c_str());
     createChildren();
     attachStores();
+    attachDockerIfEnabled();
     return true;
 }
 
@@ -261,6 +264,9 @@ bool MainWindow::onCommand(int id, int, HWND) {
     case ID_HELP_PAGE:
         openHelp();
         return true;
+    case ID_SETTINGS:
+        openSettings();
+        return true;
     default:
         return false;
     }
@@ -268,6 +274,7 @@ bool MainWindow::onCommand(int id, int, HWND) {
 
 bool MainWindow::onClose() {
     ShowWindow(hwnd(), SW_HIDE);
+    docker_.detach();
     return true;
 }
 
@@ -311,7 +318,12 @@ LRESULT MainWindow::onTrayCallback(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-void MainWindow::bringBack() { ShowWindow(hwnd(), SW_SHOWNORMAL); }
+// A window tucked away at an edge comes fully into view.
+void MainWindow::bringBack() {
+    attachDockerIfEnabled();
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    docker_.showAtEdge();
+}
 
 void MainWindow::confirmExit() {
     if (messages_.show("退出Quillbox？", msgbox::YesNo | msgbox::DefButton2) == msgbox::IdNo) {
@@ -332,10 +344,29 @@ void MainWindow::openHelp() {
     ShellExecuteW(hwnd(), L"open", file.c_str(), L"", L"", SW_SHOW);
 }
 
+// ---- Settings and edge docking ----------------------------------------------
+
+void MainWindow::openSettings() {
+    Settings* settings = Settings::instance();
+    if (settings == nullptr) return;
+    SettingsCommand command(*settings, active_, favorites_, messages_, startupEntry_, docker_,
+                            pathInFolder(programFolder(), Settings::FileName));
+    command.run(hwnd(), hotkeyRegistration());
+}
+
+void MainWindow::attachDockerIfEnabled() {
+    const Settings* settings = Settings::instance();
+    if (settings != nullptr && settings->EnableAutoHide() != 0) docker_.attach(hwnd());
+}
+
+// This window registers no hotkeys of its own yet: nothing to lift.
+HotkeyRegistration* MainWindow::hotkeyRegistration() { return nullptr; }
+
 // ---- Teardown ----------------------------------------------------------------
 
 bool MainWindow::onDestroy() {
     host_.mainWindowChanged(nullptr);
+    docker_.detach();
     detachStores();
     destroyChildren();
     HWND owner = GetParent(hwnd());

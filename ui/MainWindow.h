@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include "core/win32/RunKeyStartupEntry.h"
+#include "ui/AutoHideDocker.h"
 #include "ui/CStaticLink.h"
 #include "ui/CTrayIcon.h"
 #include "ui/ListOwner.h"
@@ -16,6 +18,7 @@
 #include "core/win32/Handles.h"
 
 class Clipboard;
+class HotkeyRegistration;
 class ItemListCtrl;
 class ItemStore;
 class MainLayout;
@@ -54,6 +57,7 @@ public:
     SearchBox* favoritesSearch() const { return favoritesSearch_.get(); }
     HWND previewLabel() const;
     int startupHidesLeft() const { return startupHidesLeft_; }
+    AutoHideDocker& docker() { return docker_; }
 
 protected:
     bool onInitDialog() override;
@@ -88,6 +92,12 @@ private:
     void openHelp();
     LRESULT onTrayCallback(WPARAM wParam, LPARAM lParam);
 
+    // Settings and edge docking.
+    void openSettings();
+    void attachDockerIfEnabled();
+    // The hotkeys the settings command lifts while its dialog is open.
+    HotkeyRegistration* hotkeyRegistration();
+
     // Members in the order they come to life.
     MainToolbar toolbar_;
     CStaticLink webLogLink_;
@@ -110,4 +120,6 @@ private:
     // With StartupMinimized the first two frame paints hide the window
     // instead, so it never shows at start.
     int startupHidesLeft_ = 2;
+    AutoHideDocker docker_;
+    RunKeyStartupEntry startupEntry_;
 };

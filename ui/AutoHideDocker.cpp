@@ -1,0 +1,117 @@
+#include "ui/AutoHideDocker.h"
+
+#include "core/MinimumSize.h"
+
+namespace {
+
+Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+RECT toRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+int AutoHideDocker::attach(HWND window) {
+    if (isAttached() || window == nullptr || !IsWindow(window)) return 0;
+    if (!hook(window)) return 0;
+    window_ = window;
+    measureTaskbar();
+    return 1;
+}
+
+int AutoHideDocker::detach() {
+    if (isAttached()) unhook();
+    stopPolling();
+    return 1;
+}
+
+// The taskbar as it is now; without one the last measure stays.
+void AutoHideDocker::measureTaskbar() {
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT bar{};
+    if (taskbar == nullptr || !GetWindowRect(taskbar, &bar)) return;
+    RECT workArea{0, 0, 0, GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    taskbarHeight_ = DockGeometry::bottomReserve(toRect(bar), GetSystemMetrics(SM_CYSCREEN),
+                                                 workArea.bottom);
+}
+
+DockGeometry AutoHideDocker::geometry() const {
+    const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                               GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CXFRAME),
+                               taskbarHeight_};
+    return DockGeometry(screen, parameters_.snapDistance);
+}
+
+void AutoHideDocker::startPolling() {
+    if (polling_ || window_ == nullptr) return;
+    if (SetTimer(window_, PollTimerId, static_cast<UINT>(parameters_.pollPeriod), nullptr) != 0) {
+        polling_ = true;
+    }
+}
+
+void AutoHideDocker::stopPolling() {
+    if (!polling_) return;
+    KillTimer(window_, PollTimerId);
+    polling_ = false;
+}
+
+Rect AutoHideDocker::windowRect() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return toRect(r);
+}
+
+void AutoHideDocker::moveWindowTo(const Rect& r) {
+    SetWindowPos(window_, HWND_TOPMOST, r.left, r.top, r.width(), r.height(), SWP_SHOWWINDOW);
+}
+
+void AutoHideDocker::hideAtEdge() {
+    if (dockSide_ == DockSide::None && isAttached()) return;
+    moveWindowTo(geometry().tucked(dockSide_, windowRect()));
+    hidden_ = true;
+}
+
+void AutoHideDocker::showAtEdge() {
+    if (dockSide_ == DockSide::None && isAttached()) return;
+    moveWindowTo(geometry().shown(dockSide_, windowRect()));
+    hidden_ = false;
+}
+
+// The pointer is over the window's frame or background.
+bool AutoHideDocker::onNcHitTest(POINT, LRESULT&) {
+    if (dockSide_ != DockSide::None) startPolling();
+    if (hidden_) showAtEdge();
+    return false;
+}
+
+bool AutoHideDocker::onTimer(UINT_PTR id) {
+    if (id == PollTimerId) checkPointerLeft();
+    return false;
+}
+
+void AutoHideDocker::checkPointerLeft() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    RECT around = toRECT(windowRect());
+    InflateRect(&around, parameters_.leaveMargin, parameters_.leaveMargin);
+    if (PtInRect(&around, cursor)) return;
+    stopPolling();
+    hideAtEdge();
+}
+
+bool AutoHideDocker::onSizing(UINT edge, RECT& rect, LRESULT&) {
+    Rect proposed = toRect(rect);
+    MinimumSize(parameters_.minWidth, parameters_.minHeight).apply(static_cast<int>(edge), proposed);
+    rect = toRECT(proposed);
+    return false;
+}
+
+// Docks by where the pointer is, not where the window is.
+bool AutoHideDocker::onMoving(RECT& rect, LRESULT&) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const DockGeometry dock = geometry();
+    dockSide_ = dock.sideFor(cursor.x, cursor.y);
+    rect = toRECT(dock.docked(dockSide_, toRect(rect)));
+    if (dockSide_ == DockSide::None) stopPolling();
+    return false;
+}
