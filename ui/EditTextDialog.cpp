@@ -20,6 +20,7 @@ void EditTextDialog::onOK() {
     const UnicodeTextItem candidate(text);
     if (targetStore_.findByDigest(candidate.digest()) != nullptr) {
         messages_.show("文本已存在！", msgbox::Ok);
+        SetFocus(GetDlgItem(hwnd(), IDC_EDIT_TEXT));
         return;
     }
     editText_ = text;

@@ -4,6 +4,7 @@
 
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
+#include "core/UnicodeTextItem.h"
 #include "res/resource.h"
 #include "ui/AliasDialog.h"
 #include "ui/EditTextDialog.h"
@@ -22,16 +23,6 @@ std::u16string wideTextOf(const ClipItem& item) {
         text += static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
     }
     return text;
-}
-
-std::vector<unsigned char> utf16leBytes(const std::u16string& text) {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
-        bytes.push_back(static_cast<unsigned char>(unit >> 8));
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -121,8 +112,9 @@ void ItemCommands::modify(ClipItem& item) {
     if (dialog.doModal(owner_.ownerWindow()) != IDOK) return;
     ClipItem* edited = stillHeld(digest);
     if (edited == nullptr) return;
-    const std::vector<unsigned char> bytes = utf16leBytes(dialog.text());
-    edited->setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    // The edited text as UTF-16LE bytes, as an item holds it.
+    const UnicodeTextItem replacement(dialog.text());
+    edited->setText(replacement.text(), replacement.byteLength());
     store_.notifyObserver();
 }
 

@@ -2,12 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "Fakes.h"
-#include "core/ItemStore.h"
-#include "core/UnicodeTextItem.h"
-#include "storage/Settings.h"
+#include <string>
 
 // A 30-byte limit, as the alias field has.
 TEST(NarrowByteLimitTest, KeepsWhatFitsOfAnInsertion) {
@@ -33,25 +28,4 @@ TEST(NarrowByteLimitTest, KeepsWhatFitsOfAnInsertion) {
     }
     EXPECT_TRUE(limit.fits(a30));
     EXPECT_FALSE(limit.fits(a30 + u"b"));
-}
-
-// A list that is replaced keeps its items until the replacement is there.
-TEST(ItemStoreTakeItemsTest, TakenItemsComeBackInOrderWithoutTheRulesOfAdd) {
-    Settings settings;
-    settings.MaxFavoriteItemNum(2);
-    RecordingMessages messages;
-    ItemStore favorites(1, settings, messages);
-    ASSERT_EQ(favorites.add(std::make_unique<UnicodeTextItem>(u"one"), 0), 0);
-    ASSERT_EQ(favorites.add(std::make_unique<UnicodeTextItem>(u"two"), 0), 0);
-    const ClipItem* first = favorites.itemAt(0);
-
-    ItemStore::ItemList taken = favorites.takeItems();
-    EXPECT_EQ(favorites.count(), 0);
-    ASSERT_EQ(favorites.add(std::make_unique<UnicodeTextItem>(u"partial"), 0), 0);
-    settings.MaxFavoriteItemNum(1);  // fewer than the list holds
-    favorites.putBack(std::move(taken));
-    ASSERT_EQ(favorites.count(), 2);
-    EXPECT_EQ(favorites.itemAt(0), first);
-    EXPECT_EQ(favorites.itemAt(1)->narrowText(), "two");
-    EXPECT_TRUE(messages.shown.empty());
 }

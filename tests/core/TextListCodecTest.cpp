@@ -94,13 +94,14 @@ TEST(TextListFileTest, WritesReadsAndNeverLeavesAHalfWrittenFile) {
 }
 
 TEST(DraggedTextsTest, OneTextAloneAndSeveralEachWithALineBreak) {
-    UnicodeTextItem a(u"alpha"), b(u"中文"), c(u"x\r\ny");
-    DraggedTexts one;
-    one.add(c);
+    DraggedTexts one, three;
+    {
+        // The items may go while the drag runs: the texts are copies.
+        UnicodeTextItem a(u"alpha"), b(u"中文"), c(u"x\r\ny");
+        one.add(c);
+        for (const ClipItem* item : {&a, &b, &c}) three.add(*item);
+    }
     EXPECT_EQ(one.render(), "x\r\ny");
-
-    DraggedTexts three;
-    for (const ClipItem* item : {&a, &b, &c}) three.add(*item);
     EXPECT_EQ(three.render(), "alpha\r\n中文\r\nx\r\ny\r\n");
     EXPECT_EQ(DraggedTexts().render(), "");
 }
