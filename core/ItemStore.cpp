@@ -65,6 +65,17 @@ void ItemStore::removeFromBack(int n) {
     for (int i = 0; i < n && !items_.empty(); ++i) items_.pop_back();
 }
 
+ItemStore::ItemList ItemStore::takeItems() {
+    ItemList taken;
+    taken.swap(items_);
+    return taken;
+}
+
+void ItemStore::putBack(ItemList items) {
+    clear();
+    items_.swap(items);
+}
+
 ItemStore::Items::iterator ItemStore::find(const ClipItem* item) {
     for (auto it = items_.begin(); it != items_.end(); ++it) {
         if (it->get() == item) return it;

@@ -18,6 +18,7 @@ class StoreObserver;
 class ItemStore {
 public:
     static constexpr int SearchTextMax = 16;
+    using ItemList = std::list<std::unique_ptr<ClipItem>>;
 
     // The settings supply the capacity at every use; the sink shows the
     // store's messages.
@@ -69,8 +70,16 @@ public:
     int parseBlock(const unsigned char* bytes, std::int32_t length,
                    std::int32_t* stoppedAt = nullptr);
 
+    // Takes every item out, in order: the store is left empty and the
+    // caller owns them. With putBack, a list that is being replaced is kept
+    // until its replacement has been read.
+    ItemList takeItems();
+    // Destroys the present items and holds the given ones again, in their
+    // order, without the rules of add.
+    void putBack(ItemList items);
+
 private:
-    using Items = std::list<std::unique_ptr<ClipItem>>;
+    using Items = ItemList;
     Items::iterator find(const ClipItem* item);
 
     char searchText_[SearchTextMax + 1] = {};

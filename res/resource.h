@@ -27,6 +27,10 @@
 // 131: accelerator table of the item lists (Ctrl+A).
 #define IDR_ACCEL                       131
 
+// 165, 166: context menus of the active list and of the favorites.
+#define IDR_ACTIVE_MENU                 165
+#define IDR_FAVORITES_MENU              166
+
 // ---- Icons ---------------------------------------------------------------------
 #define IDI_APP                         IDR_MAINFRAME
 #define IDI_TRAY                        IDR_TRAY

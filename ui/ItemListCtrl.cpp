@@ -4,9 +4,12 @@
 
 #include <vector>
 
+#include "capture/ItemDragSource.h"
 #include "core/ClipItem.h"
+#include "core/DraggedTexts.h"
 #include "core/ItemStore.h"
 #include "core/ListCaption.h"
+#include "core/ProgramFolder.h"
 #include "res/resource.h"
 #include "ui/ItemViewer.h"
 #include "ui/ListOwner.h"
@@ -36,7 +39,12 @@ HACCEL copyOfAccelerators(UINT id) {
 }  // namespace
 
 ItemListCtrl::ItemListCtrl(ListOwner& owner, ItemStore& store, ItemViewer& viewer)
-    : owner_(owner), store_(store), viewer_(viewer), columns_(store.isFavorites()) {}
+    : owner_(owner),
+      store_(store),
+      viewer_(viewer),
+      columns_(store.isFavorites()),
+      commands_(store, owner, programFolder()),
+      dropTarget_(ItemDropTarget::create(&store)) {}
 
 ItemListCtrl::~ItemListCtrl() { destroyWindow(); }
 
@@ -50,6 +58,10 @@ int ItemListCtrl::create(HWND parent, const RECT& rect, int id) {
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(rowHeightImages_.get()));
     accelerators_.reset(copyOfAccelerators(IDR_ACCEL));
+    // Only the favorites take dropped text.
+    if (store_.isFavorites() && dropTarget_) {
+        dropTargetRegistered_ = SUCCEEDED(RegisterDragDrop(hwnd(), dropTarget_.get()));
+    }
     return 0;
 }
 
@@ -183,13 +195,27 @@ bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
         followPointer(reinterpret_cast<NMLISTVIEW&>(header).iItem);
         result = 0;
         return true;
+    case NM_RCLICK:
+        openContextMenu(reinterpret_cast<NMITEMACTIVATE&>(header).ptAction);
+        result = 0;
+        return true;
+    case LVN_KEYDOWN:
+        if (reinterpret_cast<NMLVKEYDOWN&>(header).wVKey == VK_DELETE) {
+            commands_.run(ID_DELETE, selectedItems());
+        }
+        result = 0;
+        return true;
+    case LVN_BEGINDRAG:
+        dragSelection();
+        result = 0;
+        return true;
     default:
         return false;
     }
 }
 
 bool ItemListCtrl::onCommand(int id, int, HWND) {
-    if (id != ID_SELECT_ALL) return false;
+    if (id != ID_SELECT_ALL) return commands_.run(id, selectedItems());
     selectAll();
     return true;
 }
@@ -215,6 +241,10 @@ int ItemListCtrl::rowAt(POINT clientPoint) const {
 }
 
 bool ItemListCtrl::onDestroy() {
+    if (dropTargetRegistered_) RevokeDragDrop(hwnd());
+    dropTargetRegistered_ = false;
+    // A drag may still hold the target: it must not reach the store later.
+    if (dropTarget_) dropTarget_->SetStore(nullptr);
     // The list view would destroy its image list with itself; this object
     // owns it.
     SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, 0);
@@ -251,4 +281,30 @@ void ItemListCtrl::eraseFrame() {
         RedrawWindow(hwnd(), &bounds, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
     framedRow_ = -1;
+}
+
+// ---- Commands, context menu and dragging ---------------------------------------
+
+std::vector<ClipItem*> ItemListCtrl::selectedItems() const {
+    std::vector<ClipItem*> items;
+    if (!isAlive()) return items;
+    int row = -1;
+    while ((row = static_cast<int>(
+                SendMessageW(hwnd(), LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)))) >= 0) {
+        ClipItem* item = rowToItem(row);
+        if (item != nullptr) items.push_back(item);
+    }
+    return items;
+}
+
+void ItemListCtrl::openContextMenu(POINT clientPoint) {
+    POINT screen = clientPoint;
+    ClientToScreen(hwnd(), &screen);
+    ItemContextMenu(store_.isFavorites()).track(hwnd(), screen);
+}
+
+void ItemListCtrl::dragSelection() {
+    DraggedTexts texts;
+    for (const ClipItem* item : selectedItems()) texts.add(*item);
+    if (texts.count() > 0) ItemDragSource::drag(std::move(texts));
 }

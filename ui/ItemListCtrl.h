@@ -4,10 +4,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "capture/ItemDropTarget.h"
 #include "core/ItemColumns.h"
 #include "core/StoreObserver.h"
 #include "core/win32/Handles.h"
+#include "ui/ItemCommands.h"
 #include "ui/framework/Window.h"
 
 class ClipItem;
@@ -37,6 +40,10 @@ public:
     ItemStore& store() const { return store_; }
     bool preTranslateMessage(MSG& msg) override;
 
+    // The items of the selected rows, top row first; rows without an item
+    // are left out.
+    std::vector<ClipItem*> selectedItems() const;
+
 protected:
     bool onReflectedNotify(NMHDR& header, LRESULT& result) override;
     bool onCommand(int id, int code, HWND control) override;
@@ -57,6 +64,11 @@ private:
     void frameRow(int row);
     void eraseFrame();
 
+    // Right click: the context menu at the click point (client coordinates).
+    void openContextMenu(POINT clientPoint);
+    // Begin drag: the selected rows' texts go out as one plain text.
+    void dragSelection();
+
     ListOwner& owner_;
     ItemStore& store_;
     ItemViewer& viewer_;
@@ -65,4 +77,8 @@ private:
     AcceleratorHandle accelerators_;
     int hoverRow_ = -1;
     int framedRow_ = -1;
+
+    ItemCommands commands_;
+    ComPtr<ItemDropTarget> dropTarget_;
+    bool dropTargetRegistered_ = false;
 };

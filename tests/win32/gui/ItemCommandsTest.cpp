@@ -1,0 +1,276 @@
+// The lists' context menus and commands, with the real modify, alias and
+// file dialogs; the favorites' drop target.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ListHarness.h"
+#include "TestDataObject.h"
+#include "capture/ItemDropTarget.h"
+#include "core/win32/Handles.h"
+#include "res/resource.h"
+
+namespace {
+
+using listharness::ListHarness;
+
+// Answers the modal windows of one command, step by step, from a timer
+// inside their modal loops: each step waits for a visible, enabled dialog
+// with its title and acts on it.
+class ModalScript {
+public:
+    using Step = std::function<void(HWND)>;
+    ModalScript& on(const wchar_t* title, Step step) {
+        steps_.push_back({title, std::move(step)});
+        return *this;
+    }
+    // Runs the command while the steps play; false if one was missed.
+    bool run(const std::function<void()>& command) {
+        current_ = this;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, &tick);
+        command();
+        KillTimer(nullptr, timer);
+        return next_ == steps_.size();
+    }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        ModalScript& self = *current_;
+        HWND found = self.next_ < self.steps_.size()
+                         ? FindWindowW(L"#32770", self.steps_[self.next_].first)
+                         : nullptr;
+        if (found != nullptr && IsWindowVisible(found) && IsWindowEnabled(found)) {
+            self.steps_[self.next_++].second(found);
+        } else if (++self.idleTicks_ > 100 && GetActiveWindow() != nullptr) {
+            PostMessageW(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);  // a missed step
+        }
+    }
+
+    static ModalScript* current_;
+    std::vector<std::pair<const wchar_t*, Step>> steps_;
+    std::size_t next_ = 0;
+    int idleTicks_ = 0;
+};
+ModalScript* ModalScript::current_ = nullptr;
+
+void press(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+std::wstring itemText(HWND dialog, int id) { return wintext::windowText(GetDlgItem(dialog, id)); }
+// A file dialog: the file name typed in, then OK.
+ModalScript::Step choose(const std::wstring& path) {
+    return [path](HWND dialog) {
+        SetDlgItemTextW(dialog, 0x47C, path.c_str());  // the file name box
+        press(dialog, IDOK);
+    };
+}
+
+std::u16string textOf(const ClipItem* item) {
+    std::u16string text;
+    for (std::int32_t i = 0; i + 1 < item->byteLength(); i += 2)
+        text += static_cast<char16_t>(item->text()[i] | (item->text()[i + 1] << 8));
+    return text;
+}
+std::vector<std::string> texts(const ItemStore& store) {
+    std::vector<std::string> out;
+    for (const ClipItem* item : store.snapshot()) out.push_back(item->narrowText());
+    return out;
+}
+std::vector<std::string> shownTexts(const RecordingMessages& messages) {
+    std::vector<std::string> out;
+    for (const auto& shown : messages.shown) out.push_back(shown.text);
+    return out;
+}
+
+std::wstring tempPath(const wchar_t* name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder) + name;
+}
+
+class ItemCommandsTest : public ::testing::Test {
+protected:
+    void command(ItemListCtrl& list, int id) { SendMessageW(list.hwnd(), WM_COMMAND, id, 0); }
+
+    ListHarness lists;
+};
+
+// The open menu's entries ("id label", "-" for a separator), then closed.
+std::vector<std::wstring> menuEntries;
+void CALLBACK readMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (window == nullptr || !IsWindowVisible(window)) return;
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t label[64] = {};
+        GetMenuStringW(menu, i, label, 64, MF_BYPOSITION);
+        const bool separator = (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        menuEntries.push_back(separator ? L"-"
+                                        : std::to_wstring(GetMenuItemID(menu, i)) + L" " + label);
+    }
+    EndMenu();
+}
+
+// The menu of a list, read while it is open after a right click.
+std::vector<std::wstring> menuAfterRightClick(ItemListCtrl& list) {
+    menuEntries.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &readMenu);
+    NMITEMACTIVATE click{};
+    click.hdr = {list.hwnd(), 101, static_cast<UINT>(NM_RCLICK)};
+    click.iItem = -1;  // an empty part of the list
+    click.ptAction = {40, 120};
+    SendMessageW(GetParent(list.hwnd()), WM_NOTIFY, 101, reinterpret_cast<LPARAM>(&click));
+    KillTimer(nullptr, timer);
+    return menuEntries;
+}
+
+TEST_F(ItemCommandsTest, RightClickOpensEachListsMenu) {
+    EXPECT_EQ(menuAfterRightClick(lists.activeList),
+              (std::vector<std::wstring>{L"105 添加至收藏夹(&M)", L"-", L"32774 删除(&D)",
+                                         L"32775 删除所有(&L)"}));
+    EXPECT_EQ(menuAfterRightClick(lists.favoritesList),
+              (std::vector<std::wstring>{
+                  L"111 修改(&M)", L"114 别名(&S)", L"32774 删除(&D)", L"32775 删除所有(&L)", L"-",
+                  L"108 置顶(&T)", L"106 上移(&P)", L"107 下移(&N)", L"109 置底(&B)", L"-",
+                  L"32781 备份(&C)", L"32780 还原(&R)", L"115 导入(&I)", L"116 导出(&E)"}));
+}
+
+TEST_F(ItemCommandsTest, ModifyRefusesTextsOfItsListAndKeepsWhatTheCodePageLacks) {
+    lists.addFavorite(u"\U0001F600 snow\u2603", "mail");
+    lists.addFavorite(u"other");
+    lists.addActive(u"\U0001F600 snow\u2603!");
+    ListHarness::selectRow(lists.favoritesList, 0);
+    std::wstring shownText;
+    auto dismiss = [](HWND box) { press(box, IDOK); };
+    ModalScript script;
+    script.on(L"修改", [&](HWND dialog) {
+              shownText = itemText(dialog, IDC_EDIT_TEXT);
+              press(dialog, IDOK);  // unchanged
+          })
+        .on(L"Quillbox", dismiss)
+        .on(L"修改", [](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_EDIT_TEXT, L"other");
+            press(dialog, IDOK);
+        })
+        .on(L"Quillbox", dismiss)
+        .on(L"修改", [](HWND dialog) {
+            // Found only in the other list.
+            SetDlgItemTextW(dialog, IDC_EDIT_TEXT, L"\U0001F600 snow\u2603!");
+            PostMessageW(GetDlgItem(dialog, IDC_EDIT_TEXT), WM_KEYDOWN, VK_RETURN, 0);  // Enter is OK
+        });
+    ASSERT_TRUE(script.run([&] { command(lists.favoritesList, ID_MODIFY); }));
+    EXPECT_EQ(shownText, L"\U0001F600 snow\u2603");
+    const ClipItem* edited = lists.favorites.itemAt(0);
+    EXPECT_EQ(textOf(edited), u"\U0001F600 snow\u2603!");
+    EXPECT_STREQ(edited->alias(), "mail");
+}
+
+TEST_F(ItemCommandsTest, AliasTakesAtMostThirtyBytesAndShowsTheTextReadOnly) {
+    lists.addFavorite(u"first");
+    lists.addFavorite(u"the text\r\nline two", "old");
+    ListHarness::selectRow(lists.favoritesList, 1);
+    std::wstring name, content;
+    LONG_PTR contentStyle = 0;
+    ModalScript script;
+    script.on(L"别名", [&](HWND dialog) {
+        name = itemText(dialog, IDC_ALIAS_NAME);
+        content = itemText(dialog, IDC_ALIAS_CONTENT);
+        contentStyle = GetWindowLongPtrW(GetDlgItem(dialog, IDC_ALIAS_CONTENT), GWL_STYLE);
+        HWND field = GetDlgItem(dialog, IDC_ALIAS_NAME);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        // Pasted: 20 Chinese characters, 40 bytes.
+        SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"一二三四五六七八九十甲乙丙丁戊己庚辛壬癸"));
+        press(dialog, IDOK);
+    });
+    ASSERT_TRUE(script.run([&] { command(lists.favoritesList, ID_ALIAS); }));
+    EXPECT_EQ(name, L"old");
+    EXPECT_EQ(content, L"the text\r\nline two");
+    EXPECT_TRUE(contentStyle & ES_READONLY);
+    EXPECT_STREQ(lists.favorites.itemAt(1)->alias(), "一二三四五六七八九十甲乙丙丁戊");
+}
+
+TEST_F(ItemCommandsTest, RestoreReplacesOnlyWhenTheBackupHasBeenRead) {
+    const std::wstring backup = tempPath(L"qb-commands-test.bin");
+    const std::wstring damaged = tempPath(L"qb-commands-damaged.bin");
+    lists.addFavorite(u"a");
+    lists.addFavorite(u"b");
+    ASSERT_TRUE(ModalScript().on(L"另存为", choose(backup)).run([&] {
+        command(lists.favoritesList, ID_BACKUP);
+    }));
+    command(lists.favoritesList, ID_DELETE_ALL);
+    lists.addFavorite(u"c");
+
+    auto restore = [&](const std::wstring& path, int answer) {
+        lists.messages.shown.clear();
+        lists.messages.answer = answer;
+        return ModalScript().on(L"打开", choose(path)).run([&] {
+            command(lists.favoritesList, ID_RESTORE);
+        });
+    };
+    ASSERT_TRUE(restore(backup, msgbox::IdYes));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(shownTexts(lists.messages), (std::vector<std::string>{"是否保留当前记录", "还原完成"}));
+    EXPECT_EQ(lists.messages.shown[0].style, msgbox::YesNo | msgbox::DefButton2);
+
+    ASSERT_TRUE(restore(backup, msgbox::IdNo));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(lists.favoritesList.rowCount(), 2);
+
+    // Upper-case extension: refused before anything is asked.
+    ASSERT_TRUE(restore(tempPath(L"qb-commands-test.BIN"), msgbox::IdNo));
+    EXPECT_EQ(shownTexts(lists.messages),
+              (std::vector<std::string>{"只有使用(.bin)文件才能用于还原！"}));
+    EXPECT_EQ(lists.messages.shown[0].style, msgbox::Ok | msgbox::IconStop);
+
+    // A record cut short: the message, and the list as it was.
+    std::ofstream(std::filesystem::path(damaged), std::ios::binary).write("\x0A\0\0\0\x46\0\0\0\1\2", 10);
+    ASSERT_TRUE(restore(damaged, msgbox::IdNo));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"a", "b"}));
+    ASSERT_EQ(lists.messages.shown.size(), 2u);
+    EXPECT_EQ(lists.messages.shown[1].text.rfind("文件格式错误1！", 0), 0u);
+
+    // An import whose file cannot be opened keeps the list too.
+    lists.messages.shown.clear();
+    ASSERT_TRUE(ModalScript().on(L"打开", choose(tempPath(L"qb-commands-none.txt"))).run([&] {
+        command(lists.favoritesList, ID_IMPORT);
+    }));
+    EXPECT_EQ(shownTexts(lists.messages), (std::vector<std::string>{"是否保留当前记录", "打开文件失败！"}));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"a", "b"}));
+    DeleteFileW(backup.c_str());
+    DeleteFileW(damaged.c_str());
+}
+
+TEST_F(ItemCommandsTest, OnlyTheFavoritesTakeDroppedText) {
+    // A second registration fails only where the list registered itself.
+    ComPtr<ItemDropTarget> probe(ItemDropTarget::create(nullptr));
+    EXPECT_EQ(RegisterDragDrop(lists.favoritesList.hwnd(), probe.get()), DRAGDROP_E_ALREADYREGISTERED);
+    ASSERT_EQ(RegisterDragDrop(lists.activeList.hwnd(), probe.get()), S_OK);
+    RevokeDragDrop(lists.activeList.hwnd());
+
+    // Text becomes a favorite at the bottom; anything else adds nothing.
+    lists.addFavorite(u"first");
+    ComPtr<ItemDropTarget> target(ItemDropTarget::create(&lists.favorites));
+    ComPtr<TestDataObject> files(new TestDataObject());
+    files->offer(CF_HDROP, "x", 1);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    target->DragEnter(files.get(), 0, {}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
+    effect = DROPEFFECT_COPY;  // a source that does not allow linking
+    target->DragOver(0, {}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    target->Drop(files.get(), 0, {}, &effect);
+    ComPtr<TestDataObject> text(new TestDataObject());
+    text->offerAnsi("dropped 文本");
+    effect = DROPEFFECT_COPY;
+    target->Drop(text.get(), 0, {}, &effect);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"first", "dropped 文本"}));
+    EXPECT_EQ(text->references(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+// The commands that move a whole list in and out of files: backup and
+// restore in the store file format, export and import as a text list. A
+// list that a restore or an import is to replace is kept until its
+// replacement has been read: a file that cannot be opened or read changes
+// nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ItemStore;
+class ListOwner;
+
+class ListFileCommands {
+public:
+    // The store files' relative names are taken in folder.
+    ListFileCommands(ItemStore& store, ListOwner& owner, const std::string& folder);
+
+    void backUp();
+    void restore();
+    void importText();
+    void exportText();
+
+private:
+    // Yes keeps the present entries; asked before a restore or an import.
+    bool keepCurrentEntries();
+    int loadBackup(const std::string& path, bool keep);
+    void addEntries(const std::vector<std::string>& entries, bool keep);
+
+    ItemStore& store_;
+    ListOwner& owner_;
+    std::string folder_;
+};
