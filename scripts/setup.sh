@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool xclip x11-utils xauth
   fonts-wqy-zenhei fonts-wine imagemagick
