@@ -7,6 +7,11 @@
 function(qb_target_defaults target)
   if(MSVC)
     target_compile_options(${target} PRIVATE /W4 /source-charset:utf-8 /execution-charset:.936)
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # Clang has no GBK execution character set, so its narrow literals stay
+    # UTF-8. Only the fuzz build uses clang, and no fuzz target compares the
+    # bytes of a message or file line.
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -fexec-charset=GBK)
   endif()
@@ -23,6 +28,9 @@ endfunction()
 function(qb_self_contained_sources)
   if(MSVC)
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS "/GS-;/Oi-")
+  elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS
+      "-fno-builtin;-fno-stack-protector;-fno-exceptions")
   else()
     set_source_files_properties(${ARGN} PROPERTIES COMPILE_OPTIONS
       "-fno-tree-loop-distribute-patterns;-fno-builtin;-fno-stack-protector;-fno-exceptions;-fno-tree-vectorize")
@@ -31,6 +39,14 @@ endfunction()
 
 if(QB_SANITIZE AND NOT MSVC)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The fuzz build: coverage for libFuzzer in every object, the sanitizers
+# everywhere; the targets link libFuzzer's main (tests/fuzz).
+if(QB_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
 endif()
 

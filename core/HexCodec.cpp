@@ -21,7 +21,7 @@ extern "C" {
 int BufferToHexStr(const unsigned char* data, int n, char* out, int size) {
     // Computed in 64 bits so that a huge n cannot wrap round to a small value.
     long long needed = 2LL * n;
-    if (needed >= size) return -1;
+    if (n < 0 || needed >= size) return -1;
     for (int i = 0; i < size; ++i) out[i] = 0;
     for (int i = 0; i < n; ++i) {
         out[2 * i] = hexDigit(data[i] >> 4);
@@ -31,6 +31,9 @@ int BufferToHexStr(const unsigned char* data, int n, char* out, int size) {
 }
 
 int HexStrToBuffer(const char* hex, int m, unsigned char* out, int size) {
+    // A negative count is no number of pairs; left through, it would come
+    // back as m / 2 and pass for a result.
+    if (m < 0) return -2;
     if (m / 2 > size) return -1;
     if (m % 2 != 0) return -2;
     for (int i = 0; i < m / 2; ++i) {

@@ -12,6 +12,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ g++-multilib googletest
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine64 xvfb xdotool xclip x11-utils xauth

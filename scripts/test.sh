@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test: the core
 # natively, the core again with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and both Windows programs, 64-bit and 32-bit, each with its whole suite (core,
-# windows, end to end) under Wine on a virtual display. Where the machine runs
-# no 32-bit programs, the 32-bit build runs only its tests that need no Wine.
-# Exits non-zero when any test fails.
+# a bounded run of every fuzz target, and both Windows programs, 64-bit and
+# 32-bit, each with its whole suite (core, windows, end to end) under Wine on a
+# virtual display. Where the machine runs no 32-bit programs, the 32-bit build
+# runs only its tests that need no Wine. Exits non-zero when any test fails.
+# QB_FUZZ_SECONDS sets each fuzz target's time (20 s by default).
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -26,6 +27,9 @@ run_suite() {
 
 run_suite native
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_suite asan
+
+echo "== fuzz"
+scripts/fuzz.sh "${QB_FUZZ_SECONDS:-20}" || failed=1
 
 source scripts/xvfb.sh
 qb_start_xvfb || exit 1

@@ -21,6 +21,7 @@ TEST(HexCodecTest, BufferToHexStrNeedsRoomForTheTerminator) {
 
     char tooSmall[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(BufferToHexStr(data, 2, tooSmall, 4), -1);
+    EXPECT_EQ(BufferToHexStr(data, -1, tooSmall, 4), -1);
     EXPECT_EQ(std::string(tooSmall, 4), "xxxx");
 }
 
@@ -43,6 +44,8 @@ TEST(HexCodecTest, HexStrToBufferRefusals) {
     unsigned char out[4] = {0x55, 0x55, 0x55, 0x55};
     EXPECT_EQ(HexStrToBuffer("0AFF", 4, out, 1), -1);
     EXPECT_EQ(HexStrToBuffer("0AF", 3, out, 4), -2);
+    EXPECT_EQ(HexStrToBuffer("0AFF", -2, out, 4), -2);
+    EXPECT_EQ(HexStrToBuffer("0AFF", -8, out, 4), -2);
     EXPECT_EQ(HexStrToBuffer("0aff", 4, out, 4), -3);
     EXPECT_EQ(HexStrToBuffer("0G", 2, out, 4), -3);
     EXPECT_EQ(HexStrToBuffer("0 ", 2, out, 4), -3);
