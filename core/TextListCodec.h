@@ -16,7 +16,8 @@ public:
     // the last; every LF, inside an entry or between entries, as CR LF.
     static std::string encode(const std::vector<std::string>& entries);
     // The entries of a file's bytes, in file order. An empty line, or one
-    // that holds only a CR, gives no entry.
+    // that holds only a CR, gives no entry; a last line without line break
+    // is an entry whatever it holds.
     static std::vector<std::string> decode(const std::string& bytes);
 
 private:
