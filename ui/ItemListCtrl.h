@@ -57,6 +57,11 @@ private:
     void frameRow(int row);
     void eraseFrame();
 
+    // Double click: the first selected row's text goes into the window that
+    // comes to the front once the main window hides.
+    void pasteFirstSelectedRow();
+    void pasteIntoWindowBehindOwner();
+
     ListOwner& owner_;
     ItemStore& store_;
     ItemViewer& viewer_;

@@ -5,6 +5,10 @@
 
 #include <new>
 
+#include "capture/ClipboardViewer.h"
+#include "capture/HotkeyRegistrar.h"
+#include "capture/PasteInjector.h"
+#include "capture/QuickPasteMenu.h"
 #include "core/ItemStore.h"
 #include "core/ListCaption.h"
 #include "core/MainLayout.h"
@@ -61,6 +65,7 @@ MainWindow::MainWindow(ItemStore& active, ItemStore& favorites, MessageSink& mes
       host_(host) {}
 
 MainWindow::~MainWindow() {
+    stopCapture();
     detachStores();
     destroyChildren();
 }
@@ -73,8 +78,8 @@ HWND MainWindow::captionLabelFor(const ItemStore& store) const {
     return nullptr;
 }
 
-void MainWindow::pasteIntoWindow(HWND) {
-    // Without keystroke injection the text simply waits on the clipboard.
+void MainWindow::pasteIntoWindow(HWND target) {
+    if (pasteInjector_) pasteInjector_->PasteIntoWindow(target);
 }
 
 HWND MainWindow::previewLabel() const { return handleOf(previewLabel_.get()); }
@@ -88,6 +93,7 @@ bool MainWindow::onInitDialog() {
     SetWindowTextW(hwnd(), wintext::loadString(IDS_PRODUCT_LINE).c_str());
     createChildren();
     attachStores();
+    startCapture();
     return true;
 }
 
@@ -335,6 +341,7 @@ void MainWindow::openHelp() {
 // ---- Teardown ----------------------------------------------------------------
 
 bool MainWindow::onDestroy() {
+    stopCapture();
     host_.mainWindowChanged(nullptr);
     detachStores();
     destroyChildren();
@@ -354,4 +361,34 @@ void MainWindow::destroyChildren() {
     destroyChild(previewLabel_);
     destroyChild(favoritesSearch_);
     destroyChild(activeSearch_);
+}
+
+// ---- Capture and paste ---------------------------------------------------------
+
+HotkeyRegistration* MainWindow::hotkeys() const { return hotkeys_.get(); }
+
+// The viewer chain is joined once the lists can show what it captures, and
+// before the hotkeys are registered. The menu hotkey is registered only
+// while the popup menu is switched on.
+void MainWindow::startCapture() {
+    const Settings* settings = Settings::instance();
+    if (settings == nullptr) return;
+    hotkeys_.reset(new (std::nothrow) HotkeyRegistrar(*settings, messages_));
+    if (!hotkeys_) return;
+    hotkeys_->setWindow(hwnd());
+    pasteInjector_.reset(new (std::nothrow) PasteInjector(*hotkeys_));
+    clipboardViewer_.reset(new (std::nothrow) ClipboardViewer(active_, *settings));
+    if (clipboardViewer_) clipboardViewer_->join(hwnd());
+    hotkeys_->registerEnabled();
+    if (!pasteInjector_) return;
+    quickPasteMenu_.reset(new (std::nothrow) QuickPasteMenu(favorites_, active_, *settings,
+                                                           clipboard_, messages_,
+                                                           *pasteInjector_));
+    if (quickPasteMenu_) quickPasteMenu_->hook(hwnd());
+}
+
+void MainWindow::stopCapture() {
+    if (clipboardViewer_) clipboardViewer_->leave();
+    if (hotkeys_) hotkeys_->unregisterAll();
+    if (quickPasteMenu_) quickPasteMenu_->unhook();
 }

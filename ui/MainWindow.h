@@ -16,13 +16,18 @@
 #include "core/win32/Handles.h"
 
 class Clipboard;
+class ClipboardViewer;
+class HotkeyRegistrar;
+class HotkeyRegistration;
 class ItemListCtrl;
 class ItemStore;
 class MainLayout;
 struct Rect;
 class MainWindowHost;
 class MessageSink;
+class PasteInjector;
 class PreviewPane;
+class QuickPasteMenu;
 class SearchBox;
 
 class MainWindow : public Dialog, public ListOwner {
@@ -54,6 +59,12 @@ public:
     SearchBox* favoritesSearch() const { return favoritesSearch_.get(); }
     HWND previewLabel() const;
     int startupHidesLeft() const { return startupHidesLeft_; }
+
+    // Capture and paste: the system-wide hotkeys (null before the window
+    // exists), the clipboard viewer and the quick-paste menu.
+    HotkeyRegistration* hotkeys() const;
+    const ClipboardViewer* clipboardViewer() const { return clipboardViewer_.get(); }
+    const QuickPasteMenu* quickPasteMenu() const { return quickPasteMenu_.get(); }
 
 protected:
     bool onInitDialog() override;
@@ -88,6 +99,11 @@ private:
     void openHelp();
     LRESULT onTrayCallback(WPARAM wParam, LPARAM lParam);
 
+    // Joins the clipboard viewer chain, registers the hotkeys and starts
+    // answering them; stopCapture undoes it in the reverse order.
+    void startCapture();
+    void stopCapture();
+
     // Members in the order they come to life.
     MainToolbar toolbar_;
     CStaticLink webLogLink_;
@@ -110,4 +126,10 @@ private:
     // With StartupMinimized the first two frame paints hide the window
     // instead, so it never shows at start.
     int startupHidesLeft_ = 2;
+
+    // Capture and paste, created when the window exists.
+    std::unique_ptr<HotkeyRegistrar> hotkeys_;
+    std::unique_ptr<PasteInjector> pasteInjector_;
+    std::unique_ptr<ClipboardViewer> clipboardViewer_;
+    std::unique_ptr<QuickPasteMenu> quickPasteMenu_;
 };
