@@ -365,7 +365,7 @@ void MainWindow::destroyChildren() {
 
 // ---- Capture and paste ---------------------------------------------------------
 
-HotkeyRegistration* MainWindow::hotkeys() const { return hotkeys_.get(); }
+HotkeyRegistration* MainWindow::hotkeyRegistration() { return hotkeys_.get(); }
 
 // The viewer chain is joined once the lists can show what it captures, and
 // before the hotkeys are registered. The menu hotkey is registered only

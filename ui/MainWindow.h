@@ -60,9 +60,10 @@ public:
     HWND previewLabel() const;
     int startupHidesLeft() const { return startupHidesLeft_; }
 
-    // Capture and paste: the system-wide hotkeys (null before the window
+    // Capture and paste: the system-wide hotkeys, which the settings
+    // command lifts while its dialog is open (null before the window
     // exists), the clipboard viewer and the quick-paste menu.
-    HotkeyRegistration* hotkeys() const;
+    HotkeyRegistration* hotkeyRegistration();
     const ClipboardViewer* clipboardViewer() const { return clipboardViewer_.get(); }
     const QuickPasteMenu* quickPasteMenu() const { return quickPasteMenu_.get(); }
 
