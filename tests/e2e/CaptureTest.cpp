@@ -59,15 +59,6 @@ std::wstring activeCaption(HWND main) {
     return found;
 }
 
-std::string utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string bytes(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], n,
-                        nullptr, nullptr);
-    return bytes;
-}
-
 Bytes configLine(const std::string& line) { return Bytes(line.begin(), line.end()); }
 
 class Capture : public ProgramFixture {
@@ -95,15 +86,9 @@ protected:
     }
     // Each text is offered by an xclip of its own, the next one only once
     // the program has passed the notice of this one on to the viewer.
-    bool copyWithXclip(int viewer, const std::vector<std::wstring>& texts) {
+    bool copyEach(int viewer, const std::vector<std::wstring>& texts) {
         for (const std::wstring& text : texts) {
-            const std::string file = unixTempPath("copy");
-            const std::string bytes = utf8(text);
-            if (!writeFile(windowsPathOf(file), Bytes(bytes.begin(), bytes.end())) ||
-                !runUnix("xclip -selection clipboard -loops 1 " + file + "; rm -f " + file) ||
-                !peer->waitForNoticeOf(viewer, text)) {
-                return false;
-            }
+            if (!copyWithXclip(text) || !peer->waitForNoticeOf(viewer, text)) return false;
         }
         return true;
     }
@@ -122,7 +107,7 @@ protected:
 TEST_F(Capture, TextsCopiedByAnotherXClientEnterNewestFirstAndARepeatMovesUp) {
     const int viewer = peer->joinChain();
     ASSERT_TRUE(start());
-    ASSERT_TRUE(copyWithXclip(viewer, {L"first copy", L"第二段 中文文本，标点", L"third\tcopy",
+    ASSERT_TRUE(copyEach(viewer, {L"first copy", L"第二段 中文文本，标点", L"third\tcopy",
                                L"first copy"}));
     EXPECT_TRUE(captionShows(L"活动列表：[3/50]"));
     EXPECT_EQ((Texts{u"first copy", u"third\tcopy", u"第二段 中文文本，标点"}), activeTextsAfterExit());
@@ -133,7 +118,7 @@ TEST_F(Capture, SixtyCopiesIntoAListOfFiftyKeepTheNewestFifty) {
     ASSERT_TRUE(start());
     std::vector<std::wstring> copies;
     for (int i = 1; i <= 60; ++i) copies.push_back(L"copy " + std::to_wstring(i));
-    ASSERT_TRUE(copyWithXclip(viewer, copies));
+    ASSERT_TRUE(copyEach(viewer, copies));
     EXPECT_TRUE(captionShows(L"活动列表：[50/50]"));
     Texts expected;
     for (int i = 60; i > 10; --i) {

@@ -30,17 +30,7 @@ std::string utf8(const std::wstring& s) {
     if (n > 1) WideCharToMultiByte(CP_UTF8, 0, s.c_str(), -1, &out[0], n, nullptr, nullptr);
     return out;
 }
-}  // namespace
 
-struct DesktopPeer::Viewer {
-    HWND window = nullptr;
-    HWND next = nullptr;
-    std::atomic<int> notices{0};
-    std::mutex lock;
-    std::wstring lastText;  // the clipboard's text at the last notice
-};
-
-namespace {
 std::wstring clipboardText(HWND owner) {
     std::wstring text;
     for (int attempt = 0; attempt < 20 && !OpenClipboard(owner); ++attempt) Sleep(10);
@@ -53,6 +43,14 @@ std::wstring clipboardText(HWND owner) {
     return text;
 }
 }  // namespace
+
+struct DesktopPeer::Viewer {
+    HWND window = nullptr;
+    HWND next = nullptr;
+    std::atomic<int> notices{0};
+    std::mutex lock;
+    std::wstring lastText;  // the clipboard's text at the last notice
+};
 
 DesktopPeer::DesktopPeer() {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -155,8 +153,6 @@ void DesktopPeer::closeTarget(HWND target) {
     });
 }
 
-std::wstring DesktopPeer::targetTitle(HWND target) const { return windowText(target); }
-
 std::wstring DesktopPeer::editText(HWND target) {
     std::wstring text;
     run([&] { text = windowText(GetWindow(target, GW_CHILD)); });
@@ -165,7 +161,7 @@ std::wstring DesktopPeer::editText(HWND target) {
 
 bool DesktopPeer::focusTarget(HWND target) {
     run([&] { SetForegroundWindow(target); });
-    const std::string title = utf8(targetTitle(target));
+    const std::string title = utf8(windowText(target));
     return runUnix("xdotool search --name '^" + title + "$' windowfocus --sync");
 }
 
@@ -231,8 +227,6 @@ void DesktopPeer::leaveChain(int index) {
 
 int DesktopPeer::notices(int viewer) const { return viewers_.at(viewer)->notices; }
 
-HWND DesktopPeer::viewerWindow(int viewer) const { return viewers_.at(viewer)->window; }
-
 bool DesktopPeer::waitForNotices(int viewer, int count) const {
     return waitUntil([&] { return notices(viewer) >= count; });
 }
@@ -256,19 +250,19 @@ void DesktopPeer::writeClipboard(UINT format, HANDLE data) {
     });
 }
 
-void DesktopPeer::putUnicodeText(const std::wstring& text) {
-    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+void DesktopPeer::writeBlock(UINT format, const void* bytes, std::size_t size) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(GlobalLock(block), text.c_str(), size);
+    std::memcpy(GlobalLock(block), bytes, size);
     GlobalUnlock(block);
-    writeClipboard(CF_UNICODETEXT, block);
+    writeClipboard(format, block);
+}
+
+void DesktopPeer::putUnicodeText(const std::wstring& text) {
+    writeBlock(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 void DesktopPeer::putAnsiText(const std::string& bytes) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    std::memcpy(GlobalLock(block), bytes.c_str(), bytes.size() + 1);
-    GlobalUnlock(block);
-    writeClipboard(CF_TEXT, block);
+    writeBlock(CF_TEXT, bytes.c_str(), bytes.size() + 1);
 }
 
 void DesktopPeer::putBitmapOnly() {
@@ -306,6 +300,13 @@ bool runUnix(const std::string& command, DWORD timeoutMs) {
     const bool done = waitUntil([&] { return fileExists(markFile); }, timeoutMs);
     DeleteFileW(markFile.c_str());
     return done;
+}
+
+bool copyWithXclip(const std::wstring& text) {
+    const std::string file = unixTempPath("copy");
+    const std::string bytes = utf8(text);
+    return writeFile(windowsPathOf(file), std::vector<unsigned char>(bytes.begin(), bytes.end())) &&
+           runUnix("xclip -selection clipboard -loops 1 " + file + "; rm -f " + file);
 }
 
 }  // namespace e2e

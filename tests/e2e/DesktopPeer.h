@@ -46,7 +46,6 @@ public:
     // Destroys the target and unregisters its class (class names are
     // case-insensitive: "putty" is "PuTTY" while that is registered).
     void closeTarget(HWND target);
-    std::wstring targetTitle(HWND target) const;
     std::wstring editText(HWND target);
     // Brings the target to the front and gives it the X focus.
     bool focusTarget(HWND target);
@@ -60,13 +59,13 @@ public:
     int joinChain();
     void leaveChain(int viewer);
     int notices(int viewer) const;
-    HWND viewerWindow(int viewer) const;
     // Waits (pumping nothing: the peer thread pumps) for the count.
     bool waitForNotices(int viewer, int count) const;
     // Waits for a notice at which the clipboard held this text.
     bool waitForNoticeOf(int viewer, const std::wstring& text) const;
 
-    // Clipboard content written by this program.
+    // Clipboard content written by this program: Unicode text, 8-bit text
+    // alone, a bitmap alone.
     void putUnicodeText(const std::wstring& text);
     void putAnsiText(const std::string& bytes);
     void putBitmapOnly();
@@ -79,6 +78,7 @@ private:
     void loop();
     void record(const MSG& msg);
     void writeClipboard(UINT format, HANDLE data);
+    void writeBlock(UINT format, const void* bytes, std::size_t size);
 
     std::thread thread_;
     HWND runner_ = nullptr;
@@ -91,6 +91,9 @@ private:
 // Runs a Unix command line through /bin/sh and waits until it has ended;
 // false when it did not end in time. Use single quotes inside.
 bool runUnix(const std::string& command, DWORD timeoutMs = 60000);
+// Offers the text on the X clipboard through xclip, which ends once the
+// text has been read.
+bool copyWithXclip(const std::wstring& text);
 // A file path under /tmp, for Unix commands and for this program.
 std::string unixTempPath(const std::string& name);
 std::wstring windowsPathOf(const std::string& unixPath);
