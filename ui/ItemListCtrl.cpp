@@ -187,6 +187,10 @@ bool ItemListCtrl::preTranslateMessage(MSG& msg) {
 
 bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
     switch (header.code) {
+    case NM_DBLCLK:
+        pasteFirstSelectedRow();
+        result = 0;
+        return true;
     case LVN_ITEMCHANGED:
         showItemOfRow(reinterpret_cast<NMLISTVIEW&>(header).iItem);
         result = 0;
@@ -307,4 +311,28 @@ void ItemListCtrl::dragSelection() {
     DraggedTexts texts;
     for (const ClipItem* item : selectedItems()) texts.add(*item);
     if (texts.count() > 0) ItemDragSource::drag(std::move(texts));
+}
+
+// ---- Double-click paste -------------------------------------------------------
+
+void ItemListCtrl::pasteFirstSelectedRow() {
+    const int row = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                  LVNI_SELECTED));
+    if (row < 0) return;
+    const ClipItem* item = rowToItem(row);
+    if (item == nullptr) return;
+    // Capturing this write may replace the item: it is not used again.
+    item->putOnClipboard(owner_.clipboard());
+    pasteIntoWindowBehindOwner();
+}
+
+void ItemListCtrl::pasteIntoWindowBehindOwner() {
+    constexpr DWORD HiddenWaitMs = 300;
+    HWND main = owner_.ownerWindow();
+    ShowWindow(main, SW_HIDE);
+    Sleep(HiddenWaitMs);
+    HWND front = GetForegroundWindow();
+    if (front != nullptr) owner_.pasteIntoWindow(front);
+    ShowWindow(main, SW_SHOW);
+    SetForegroundWindow(front);
 }

@@ -68,6 +68,10 @@ private:
     void openContextMenu(POINT clientPoint);
     // Begin drag: the selected rows' texts go out as one plain text.
     void dragSelection();
+    // Double click: the first selected row's text goes into the window that
+    // comes to the front once the main window hides.
+    void pasteFirstSelectedRow();
+    void pasteIntoWindowBehindOwner();
 
     ListOwner& owner_;
     ItemStore& store_;

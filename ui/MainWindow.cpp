@@ -5,6 +5,10 @@
 
 #include <new>
 
+#include "capture/ClipboardViewer.h"
+#include "capture/HotkeyRegistrar.h"
+#include "capture/PasteInjector.h"
+#include "capture/QuickPasteMenu.h"
 #include "core/ItemStore.h"
 #include "core/ListCaption.h"
 #include "core/MainLayout.h"
@@ -63,6 +67,7 @@ MainWindow::MainWindow(ItemStore& active, ItemStore& favorites, MessageSink& mes
       host_(host) {}
 
 MainWindow::~MainWindow() {
+    stopCapture();
     detachStores();
     destroyChildren();
 }
@@ -75,8 +80,8 @@ HWND MainWindow::captionLabelFor(const ItemStore& store) const {
     return nullptr;
 }
 
-void MainWindow::pasteIntoWindow(HWND) {
-    // Without keystroke injection the text simply waits on the clipboard.
+void MainWindow::pasteIntoWindow(HWND target) {
+    if (pasteInjector_) pasteInjector_->PasteIntoWindow(target);
 }
 
 HWND MainWindow::previewLabel() const { return handleOf(previewLabel_.get()); }
@@ -90,6 +95,7 @@ bool MainWindow::onInitDialog() {
     SetWindowTextW(hwnd(), wintext::loadString(IDS_PRODUCT_LINE).c_str());
     createChildren();
     attachStores();
+    startCapture();
     attachDockerIfEnabled();
     return true;
 }
@@ -359,12 +365,10 @@ void MainWindow::attachDockerIfEnabled() {
     if (settings != nullptr && settings->EnableAutoHide() != 0) docker_.attach(hwnd());
 }
 
-// This window registers no hotkeys of its own yet: nothing to lift.
-HotkeyRegistration* MainWindow::hotkeyRegistration() { return nullptr; }
-
 // ---- Teardown ----------------------------------------------------------------
 
 bool MainWindow::onDestroy() {
+    stopCapture();
     host_.mainWindowChanged(nullptr);
     docker_.detach();
     detachStores();
@@ -385,4 +389,34 @@ void MainWindow::destroyChildren() {
     destroyChild(previewLabel_);
     destroyChild(favoritesSearch_);
     destroyChild(activeSearch_);
+}
+
+// ---- Capture and paste ---------------------------------------------------------
+
+HotkeyRegistration* MainWindow::hotkeyRegistration() { return hotkeys_.get(); }
+
+// The viewer chain is joined once the lists can show what it captures, and
+// before the hotkeys are registered. The menu hotkey is registered only
+// while the popup menu is switched on.
+void MainWindow::startCapture() {
+    const Settings* settings = Settings::instance();
+    if (settings == nullptr) return;
+    hotkeys_.reset(new (std::nothrow) HotkeyRegistrar(*settings, messages_));
+    if (!hotkeys_) return;
+    hotkeys_->setWindow(hwnd());
+    pasteInjector_.reset(new (std::nothrow) PasteInjector(*hotkeys_));
+    clipboardViewer_.reset(new (std::nothrow) ClipboardViewer(active_, *settings));
+    if (clipboardViewer_) clipboardViewer_->join(hwnd());
+    hotkeys_->registerEnabled();
+    if (!pasteInjector_) return;
+    quickPasteMenu_.reset(new (std::nothrow) QuickPasteMenu(favorites_, active_, *settings,
+                                                           clipboard_, messages_,
+                                                           *pasteInjector_));
+    if (quickPasteMenu_) quickPasteMenu_->hook(hwnd());
+}
+
+void MainWindow::stopCapture() {
+    if (clipboardViewer_) clipboardViewer_->leave();
+    if (hotkeys_) hotkeys_->unregisterAll();
+    if (quickPasteMenu_) quickPasteMenu_->unhook();
 }

@@ -18,6 +18,8 @@
 #include "core/win32/Handles.h"
 
 class Clipboard;
+class ClipboardViewer;
+class HotkeyRegistrar;
 class HotkeyRegistration;
 class ItemListCtrl;
 class ItemStore;
@@ -25,7 +27,9 @@ class MainLayout;
 struct Rect;
 class MainWindowHost;
 class MessageSink;
+class PasteInjector;
 class PreviewPane;
+class QuickPasteMenu;
 class SearchBox;
 
 class MainWindow : public Dialog, public ListOwner {
@@ -58,6 +62,13 @@ public:
     HWND previewLabel() const;
     int startupHidesLeft() const { return startupHidesLeft_; }
     AutoHideDocker& docker() { return docker_; }
+
+    // Capture and paste: the system-wide hotkeys, which the settings
+    // command lifts while its dialog is open (null before the window
+    // exists), the clipboard viewer and the quick-paste menu.
+    HotkeyRegistration* hotkeyRegistration();
+    const ClipboardViewer* clipboardViewer() const { return clipboardViewer_.get(); }
+    const QuickPasteMenu* quickPasteMenu() const { return quickPasteMenu_.get(); }
 
 protected:
     bool onInitDialog() override;
@@ -96,7 +107,10 @@ private:
     void openSettings();
     void attachDockerIfEnabled();
     // The hotkeys the settings command lifts while its dialog is open.
-    HotkeyRegistration* hotkeyRegistration();
+    // Joins the clipboard viewer chain, registers the hotkeys and starts
+    // answering them; stopCapture undoes it in the reverse order.
+    void startCapture();
+    void stopCapture();
 
     // Members in the order they come to life.
     MainToolbar toolbar_;
@@ -122,4 +136,10 @@ private:
     int startupHidesLeft_ = 2;
     AutoHideDocker docker_;
     RunKeyStartupEntry startupEntry_;
+
+    // Capture and paste, created when the window exists.
+    std::unique_ptr<HotkeyRegistrar> hotkeys_;
+    std::unique_ptr<PasteInjector> pasteInjector_;
+    std::unique_ptr<ClipboardViewer> clipboardViewer_;
+    std::unique_ptr<QuickPasteMenu> quickPasteMenu_;
 };

@@ -104,6 +104,12 @@ class MainWindowTest : public ::testing::Test, protected TestStores {
 protected:
     void SetUp() override {
         Settings::instance()->StartupMinimized(startupMinimized);
+        // The window captures the clipboard's text as it joins the viewer
+        // chain: start from an empty clipboard.
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
         main = std::make_unique<MainWindow>(active, favorites, messages, clipboard, host);
         ASSERT_TRUE(main->create(owner.hwnd()));
         pump();

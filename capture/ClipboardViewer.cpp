@@ -1,0 +1,78 @@
+#include "capture/ClipboardViewer.h"
+
+#include <memory>
+
+#include "capture/ClipTextReader.h"
+#include "core/ClipItem.h"
+#include "core/ItemStore.h"
+#include "core/win32/Handles.h"
+#include "storage/Settings.h"
+
+ClipboardViewer::ClipboardViewer(ItemStore& active, const Settings& settings)
+    : active_(active), settings_(settings) {}
+
+bool ClipboardViewer::join(HWND window) {
+    if (joined_ || !hook(window)) return false;
+    joinAtHead();
+    return true;
+}
+
+void ClipboardViewer::leave() {
+    if (!joined_) return;
+    joined_ = false;
+    ChangeClipboardChain(hookedWindow(), nextViewer_);
+    nextViewer_ = nullptr;
+}
+
+// The system reports the clipboard's content to a window as it joins, so
+// the window must count as joined before the call returns.
+void ClipboardViewer::joinAtHead() {
+    joined_ = true;
+    setNextViewer(SetClipboardViewer(hookedWindow()));
+}
+
+// A chain that leads back to this window would pass every message round
+// for ever.
+void ClipboardViewer::setNextViewer(HWND next) {
+    nextViewer_ = next == hookedWindow() ? nullptr : next;
+}
+
+void ClipboardViewer::forward(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    if (nextViewer_ != nullptr) SendMessageW(nextViewer_, msg, wParam, lParam);
+}
+
+bool ClipboardViewer::onDrawClipboard(WPARAM wParam, LPARAM lParam) {
+    if (!joined_) return false;
+    captureClipboardText();
+    forward(WM_DRAWCLIPBOARD, wParam, lParam);
+    return true;
+}
+
+// From here on the new item belongs to the list; a text already there
+// leaves its old entry, and a full list loses its oldest item.
+void ClipboardViewer::captureClipboardText() {
+    if (settings_.EnableMonitoring() == 0) return;
+    ComPtr<IDataObject> clipboard;
+    if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return;
+    std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+    if (!item) return;
+    active_.add(std::move(item), 1);
+    active_.notifyObserver();
+}
+
+bool ClipboardViewer::onChangeCbChain(HWND removed, HWND following) {
+    if (!joined_) return false;
+    if (removed == nextViewer_) setNextViewer(following);
+    forward(WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(removed),
+            reinterpret_cast<LPARAM>(following));
+    return true;
+}
+
+bool ClipboardViewer::onActivateApp(bool active, DWORD otherThread, LRESULT& result) {
+    result = passOn(WM_ACTIVATEAPP, active ? TRUE : FALSE, static_cast<LPARAM>(otherThread));
+    if (joined_ && GetClipboardViewer() != hookedWindow()) {
+        ChangeClipboardChain(hookedWindow(), nextViewer_);
+        joinAtHead();
+    }
+    return true;
+}

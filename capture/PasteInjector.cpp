@@ -1,0 +1,30 @@
+#include "capture/PasteInjector.h"
+
+#include <string>
+
+#include "capture/HotkeyRegistrar.h"
+#include "core/PasteKeystroke.h"
+
+namespace {
+constexpr int ClassNameSize = 128;
+constexpr DWORD FrontWaitMs = 100;
+
+std::string classNameOf(HWND window) {
+    char name[ClassNameSize] = {};
+    if (window == nullptr) return std::string();
+    const int length = GetClassNameA(window, name, ClassNameSize);
+    return std::string(name, length > 0 && length < ClassNameSize ? length : 0);
+}
+}  // namespace
+
+void PasteInjector::PasteIntoWindow(HWND target) {
+    const std::string className = classNameOf(target);
+    if (target != nullptr) SetForegroundWindow(target);
+    Sleep(FrontWaitMs);
+    hotkeys_.unregisterAll();
+    for (const KeyEvent& key : PasteKeystroke::forWindowClass(className)) {
+        keybd_event(static_cast<BYTE>(key.virtualKey), static_cast<BYTE>(key.scanCode),
+                    key.flags, 0);
+    }
+    hotkeys_.restoreAfterPaste();
+}

@@ -1,0 +1,20 @@
+// Pastes the text already on the clipboard into a window: brings the window
+// to the front, waits 100 ms, lifts the hotkeys, synthesises Ctrl+V (or
+// Shift+Insert for a terminal program) and registers the hotkeys again.
+// It does not wait for the window to take the keystroke.
+#pragma once
+
+#include <windows.h>
+
+class HotkeyRegistrar;
+
+class PasteInjector {
+public:
+    explicit PasteInjector(HotkeyRegistrar& hotkeys) : hotkeys_(hotkeys) {}
+
+    // target may be null: the keystroke then goes to whatever has the focus.
+    void PasteIntoWindow(HWND target);
+
+private:
+    HotkeyRegistrar& hotkeys_;
+};

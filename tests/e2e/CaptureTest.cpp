@@ -1,0 +1,192 @@
+// Capturing copied texts: texts copied by another X client or written by
+// another program enter the active list of the running program, and the
+// clipboard viewer chain stays intact around it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/DesktopPeer.h"
+#include "e2e/ProgramFixture.h"
+
+namespace e2e {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using Texts = std::vector<std::u16string>;
+
+std::int32_t int32At(const Bytes& b, std::size_t at) {
+    if (at + 4 > b.size()) return -1;
+    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+                                     (static_cast<std::uint32_t>(b[at + 3]) << 24));
+}
+
+// The texts of the second store block of poolfile.bin (the active list),
+// top first. A record: length, 32-byte alias, time, format, digest, text
+// length, text.
+Texts activeTexts(const Bytes& pool) {
+    const std::int32_t favoritesBlock = int32At(pool, 0);
+    if (favoritesBlock < 4) return {u"<damaged>"};
+    const std::size_t end = favoritesBlock + static_cast<std::size_t>(int32At(pool, favoritesBlock));
+    Texts texts;
+    for (std::size_t at = favoritesBlock + 4; at < end && at < pool.size();) {
+        const std::int32_t record = int32At(pool, at);
+        const std::int32_t length = int32At(pool, at + 58);
+        if (record < 62 || length < 0 || at + 62 + length > pool.size()) return {u"<damaged>"};
+        std::u16string text;
+        for (std::int32_t i = 0; i + 1 < length; i += 2) {
+            text.push_back(static_cast<char16_t>(pool[at + 62 + i] | (pool[at + 63 + i] << 8)));
+        }
+        texts.push_back(text);
+        at += record;
+    }
+    return texts;
+}
+
+std::wstring activeCaption(HWND main) {
+    std::wstring found;
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM param) {
+            std::wstring text = windowText(child);
+            if (text.rfind(L"活动列表：", 0) != 0) return TRUE;
+            *reinterpret_cast<std::wstring*>(param) = text;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+Bytes configLine(const std::string& line) { return Bytes(line.begin(), line.end()); }
+
+class Capture : public ProgramFixture {
+protected:
+    void TearDown() override {
+        peer.reset();
+        ProgramFixture::TearDown();
+    }
+    // Started, and at the head of the clipboard viewer chain.
+    bool start() {
+        program = &startProgram();
+        main = program->waitForMainWindow();
+        return main != nullptr && waitUntil([&] { return GetClipboardViewer() == main; });
+    }
+    // Every notice sent so far has been handled by the program and by the
+    // peer's viewers.
+    void settle() {
+        peer->run([] {});
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, DefaultTimeoutMs, &answer);
+        peer->run([] {});
+    }
+    bool captionShows(const wchar_t* caption) {
+        return waitUntil([&] { return activeCaption(main) == caption; });
+    }
+    // Each text is offered by an xclip of its own, the next one only once
+    // the program has passed the notice of this one on to the viewer.
+    bool copyEach(int viewer, const std::vector<std::wstring>& texts) {
+        for (const std::wstring& text : texts) {
+            if (!copyWithXclip(text) || !peer->waitForNoticeOf(viewer, text)) return false;
+        }
+        return true;
+    }
+    Texts activeTextsAfterExit() {
+        EXPECT_TRUE(program->exitWithYes());
+        Bytes pool;
+        EXPECT_TRUE(readFile(programFile(L"poolfile.bin"), pool));
+        return activeTexts(pool);
+    }
+
+    std::unique_ptr<DesktopPeer> peer = std::make_unique<DesktopPeer>();
+    ProcessDriver* program = nullptr;
+    HWND main = nullptr;
+};
+
+TEST_F(Capture, TextsCopiedByAnotherXClientEnterNewestFirstAndARepeatMovesUp) {
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(copyEach(viewer, {L"first copy", L"第二段 中文文本，标点", L"third\tcopy",
+                               L"first copy"}));
+    EXPECT_TRUE(captionShows(L"活动列表：[3/50]"));
+    EXPECT_EQ((Texts{u"first copy", u"third\tcopy", u"第二段 中文文本，标点"}), activeTextsAfterExit());
+}
+
+TEST_F(Capture, SixtyCopiesIntoAListOfFiftyKeepTheNewestFifty) {
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    std::vector<std::wstring> copies;
+    for (int i = 1; i <= 60; ++i) copies.push_back(L"copy " + std::to_wstring(i));
+    ASSERT_TRUE(copyEach(viewer, copies));
+    EXPECT_TRUE(captionShows(L"活动列表：[50/50]"));
+    Texts expected;
+    for (int i = 60; i > 10; --i) {
+        const std::string text = "copy " + std::to_string(i);
+        expected.push_back(std::u16string(text.begin(), text.end()));
+    }
+    EXPECT_EQ(expected, activeTextsAfterExit());
+}
+
+TEST_F(Capture, MonitoringOffCapturesNothingButPassesEveryNoticeOn) {
+    ASSERT_TRUE(writeFile(programFile(L"Inkwell.cfg"), configLine("EnableMonitoring=0\r\n")));
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    settle();
+    const int before = peer->notices(viewer);
+    peer->putUnicodeText(L"not kept");
+    peer->putUnicodeText(L"nor this");
+    EXPECT_TRUE(peer->waitForNotices(viewer, before + 2));
+    EXPECT_EQ(L"活动列表：[0/50]", activeCaption(main));
+    EXPECT_EQ(Texts{}, activeTextsAfterExit());
+}
+
+TEST_F(Capture, AnsiOnlyTextIsConvertedAndContentWithoutTextAddsNothing) {
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    peer->putAnsiText("\xD6\xD0\xCE\xC4 GBK text");  // "中文" in code page 936
+    ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    settle();
+    const int before = peer->notices(viewer);
+    peer->putBitmapOnly();
+    EXPECT_TRUE(peer->waitForNotices(viewer, before + 1)) << "the next viewer heard nothing";
+    settle();
+    EXPECT_EQ(L"活动列表：[1/50]", activeCaption(main));
+    EXPECT_EQ(Texts{u"中文 GBK text"}, activeTextsAfterExit());
+}
+
+TEST_F(Capture, ChainFollowsARemovalAndActivationTakesTheHeadBack) {
+    const int last = peer->joinChain();
+    const int leaving = peer->joinChain();
+    ASSERT_TRUE(start());
+
+    // The viewer after the program leaves: the program links to the one
+    // after that.
+    peer->leaveChain(leaving);
+    settle();
+    int lastBefore = peer->notices(last);
+    peer->putUnicodeText(L"one");
+    ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    EXPECT_TRUE(peer->waitForNotices(last, lastBefore + 1)) << "the chain broke at the removal";
+
+    // Another viewer takes the head; activation puts the program back.
+    const int head = peer->joinChain();
+    peer->putUnicodeText(L"two");
+    ASSERT_TRUE(captionShows(L"活动列表：[2/50]"));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(main, WM_ACTIVATEAPP, TRUE, 0, SMTO_ABORTIFHUNG,
+                                    DefaultTimeoutMs, &answer));
+    EXPECT_EQ(main, GetClipboardViewer());
+
+    settle();
+    lastBefore = peer->notices(last);
+    const int headBefore = peer->notices(head);
+    peer->putUnicodeText(L"three");
+    ASSERT_TRUE(captionShows(L"活动列表：[3/50]"));
+    EXPECT_TRUE(peer->waitForNotices(head, headBefore + 1)) << "the old head heard nothing";
+    EXPECT_TRUE(peer->waitForNotices(last, lastBefore + 1)) << "the last viewer heard nothing";
+    EXPECT_EQ((Texts{u"three", u"two", u"one"}), activeTextsAfterExit());
+}
+
+}  // namespace
+}  // namespace e2e
