@@ -7,6 +7,7 @@
 
 #include "core/ClipItem.h"
 #include "core/Clock.h"
+#include "core/ItemColumns.h"
 #include "core/UnicodeTextItem.h"
 #include "Fakes.h"
 
@@ -233,6 +234,16 @@ TEST(ClipItemRecordTest, RoundTripKeepsEveryByte) {
     EXPECT_EQ(item.digest()[0], 0xC0);
     EXPECT_EQ(item.charCount(), 2);
     EXPECT_EQ(item.narrowText(), "中a");
+    EXPECT_EQ(serialized(item), in);
+}
+
+TEST(ClipItemRecordTest, AliasWithoutAZeroIsReadAsItsThirtyTwoBytes) {
+    const std::vector<unsigned char> alias(32, 'Q');
+    const std::vector<unsigned char> in = record(alias, 9, 13, 3, {'a', 0, 'b', 0});
+    UnicodeTextItem item;
+    ASSERT_EQ(item.deserialize(in.data(), static_cast<std::int32_t>(in.size())), 0);
+    EXPECT_EQ(std::string(item.alias()), std::string(32, 'Q'));
+    EXPECT_EQ(ItemColumns(1).cellText(1, item, 1), std::string(32, 'Q'));
     EXPECT_EQ(serialized(item), in);
 }
 

@@ -141,6 +141,7 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     aliased.timestamp = 1000;
     Record tampered{u"second"};
     tampered.digest = wrongDigest;
+    tampered.alias = std::string(32, 'Z');  // no zero among the 32 bytes
     Record chinese{u"\u526A\u8D34\u677F"};
     chinese.alias = "\xBC\xF4";
     const Bytes original = block({aliased, tampered}) + block({chinese, Record{u"x"}});
@@ -152,6 +153,7 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     EXPECT_EQ(std::string(favorites.itemAt(0)->alias()), std::string(30, 'A'));
     EXPECT_EQ(favorites.itemAt(0)->timestamp(), 1000);
     EXPECT_EQ(0, std::memcmp(favorites.itemAt(1)->digest(), wrongDigest, 16));
+    EXPECT_EQ(std::string(favorites.itemAt(1)->alias()), std::string(32, 'Z'));
     EXPECT_EQ(texts(active), (std::vector<std::u16string>{u"\u526A\u8D34\u677F", u"x"}));
 
     ASSERT_EQ(file.saveAll(&favorites, &active, "again.bin"), 0);
