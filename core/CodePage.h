@@ -18,4 +18,9 @@ int ansiToUtf16(const char* in, char16_t* out, int outUnits);
 // (terminator included). Returns 0 on failure.
 int utf16ToAnsi(const char16_t* in, char* out, int outBytes);
 
+// True when the byte is the lead byte of a two-byte character of the ANSI
+// code page, by the system's own rule: every cut of narrow text at a byte
+// count asks this, never a fixed byte range.
+bool isLeadByte(unsigned char byte);
+
 }  // namespace codepage

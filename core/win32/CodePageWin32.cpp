@@ -20,4 +20,6 @@ int utf16ToAnsi(const char16_t* in, char* out, int outBytes) {
                                nullptr, nullptr);
 }
 
+bool isLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 }  // namespace codepage

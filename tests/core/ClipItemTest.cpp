@@ -168,6 +168,12 @@ TEST(ClipItemTest, SummaryCutsAfterThirtyFiveBytes) {
     EXPECT_EQ(UnicodeTextItem(u"ab" + repeat(u"中", 17)).summary(), "ab" + repeat("中", 16) + "...");
     EXPECT_EQ(UnicodeTextItem(repeat(u"中", 18)).summary(), repeat("中", 17) + "...");
     EXPECT_EQ(UnicodeTextItem(repeat(u"中", 17)).summary(), repeat("中", 17));
+    // Lead bytes 0x81 to 0xA0 with trail bytes below 0x80: 丂 is 81 40,
+    // 燖 A0 40, 悁 90 80.
+    EXPECT_EQ(UnicodeTextItem(u"ab" + repeat(u"丂", 17)).summary(),
+              "ab" + repeat("\x81\x40", 16) + "...");
+    EXPECT_EQ(UnicodeTextItem(u"b" + repeat(u"燖悁", 9)).summary(),
+              "b" + repeat("\xA0\x40\x90\x80", 8) + "\xA0\x40...");
 }
 
 TEST(ClipItemTest, MatchesExactSubstring) {
