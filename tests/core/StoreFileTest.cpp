@@ -232,16 +232,26 @@ TEST_F(StoreFileTest, ActiveRestoreReplacesHeldItemAtTheBottom) {
 
 TEST_F(StoreFileTest, ReadOnlyBackupCanBeRestored) {
     folder.write("backup.bin", block({Record{u"one"}}));
-    std::error_code error;
-    std::filesystem::permissions(folder.path() / "backup.bin",
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::group_read |
-                                     std::filesystem::perms::others_read,
-                                 error);
-    if (error) GTEST_SKIP() << "cannot make the file read-only: " << error.message();
+    ASSERT_TRUE(folder.makeReadOnly("backup.bin"));
     EXPECT_EQ(file.loadFromFile(active, "backup.bin"), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(texts(active), std::vector<std::u16string>{u"one"});
+}
+
+TEST_F(StoreFileTest, ReadOnlyFilesAreNotSavedOver) {
+    const Bytes old = block({Record{u"old"}}) + block({});
+    folder.write("poolfile.bin", old);
+    folder.write("backup.bin", old);
+    ASSERT_TRUE(folder.makeReadOnly("poolfile.bin"));
+    ASSERT_TRUE(folder.makeReadOnly("backup.bin"));
+    add(active, u"new");
+    EXPECT_EQ(file.saveAll(&favorites, &active, "poolfile.bin"), -4);
+    expectOnlyMessage("打开文件失败！");
+    EXPECT_EQ(file.saveToFile(active, "backup.bin"), -3);
+    expectOnlyMessage("打开文件失败！");
+    EXPECT_EQ(folder.read("poolfile.bin"), old);
+    EXPECT_EQ(folder.read("backup.bin"), old);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"backup.bin", "poolfile.bin"}));
 }
 
 TEST_F(StoreFileTest, SaveIntoMissingFolderFailsToOpen) {
