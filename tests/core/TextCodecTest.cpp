@@ -75,6 +75,8 @@ TEST(TextCodecTest, CharactersGbkLacksBecomeQuestionMarks) {
     char narrowOut[8];
     ASSERT_EQ(toNarrow(u"\u0E01\u0E02", narrowOut, 8), 1);
     EXPECT_STREQ(narrowOut, "??");
+    // Nor does GBK hold these: no look-alike (à, 2, a, |, (C), (TM)) stands in.
+    EXPECT_EQ(narrow(u"\u00C0\u00B2\u00AA\u00A6\u00A9\u2122"), "??????");
 }
 
 TEST(TextCodecTest, LeadBytesAreThoseOfCodePage936) {
