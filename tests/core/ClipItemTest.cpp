@@ -2,14 +2,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "core/ClipItem.h"
-#include "core/Clock.h"
 #include "core/ItemColumns.h"
 #include "core/UnicodeTextItem.h"
 #include "Fakes.h"
+#include "TimeZone.h"
 
 namespace {
 
@@ -101,10 +102,12 @@ TEST(ClipItemTest, SetTextRenewsDigestAndTimeButKeepsAlias) {
     UnicodeTextItem item;
     ASSERT_EQ(item.deserialize(record({'n', 'a', 'm', 'e'}, 1000, 13, 0, {'x', 0}).data(), 64), 0);
     const unsigned char newText[] = {'y', 0, 'z', 0};
-    const std::int32_t before = currentTime();
+    // Seconds since 1970 in UTC, whatever the local zone.
+    const ScopedTimeZone zone;
+    const std::time_t before = std::time(nullptr);
     item.setText(newText, 4);
     EXPECT_GE(item.timestamp(), before);
-    EXPECT_LE(item.timestamp(), currentTime());
+    EXPECT_LE(item.timestamp(), std::time(nullptr));
     EXPECT_STREQ(item.alias(), "name");
     EXPECT_EQ(item.charCount(), 2);
     EXPECT_EQ(item.digestEquals(UnicodeTextItem(u"yz")), 1);
@@ -121,7 +124,7 @@ TEST(ClipItemTest, CloneIsANewUnicodeItemWithSameDigest) {
     UnicodeTextItem old;
     ASSERT_EQ(old.deserialize(rec.data(), 66), 0);
     ASSERT_EQ(old.timestamp(), 1000);
-    const std::int32_t before = currentTime();
+    const std::time_t before = std::time(nullptr);
 
     const std::unique_ptr<ClipItem> copy = old.clone();
     ASSERT_NE(copy, nullptr);

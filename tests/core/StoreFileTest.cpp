@@ -356,6 +356,12 @@ TEST_F(StoreFileTest, ShortOrImpossibleSecondBlockKeepsTheFavorites) {
     expectOnlyMessage("读文件失败2！");
     EXPECT_EQ(texts(favorites), (std::vector<std::u16string>{u"a", u"b"}));
 
+    // A file that ends with the favorites block lacks the second length.
+    favorites.clear();
+    EXPECT_EQ(loadPool(first), -1);
+    expectOnlyMessage("读文件失败2！");
+    EXPECT_EQ(texts(favorites), (std::vector<std::u16string>{u"a", u"b"}));
+
     const Bytes cut[] = {
         first + Bytes(second.begin(), second.end() - 1),
         first + Bytes{0xFF, 0xFF, 0xFF, 0xFF} + Bytes(second.begin() + 4, second.end()),
@@ -433,6 +439,16 @@ TEST_F(StoreFileTest, SurvivesRandomAndMutatedFiles) {
         file.loadAll(&favorites, &active, "fuzz.bin");
         EXPECT_LE(favorites.count(), favorites.capacity());
         EXPECT_LE(active.count(), active.capacity());
+        // What was read, saved, loads again as the same items (every eighth
+        // round: each save is flushed to the disk).
+        if (round % 8 == 0) {
+            ASSERT_EQ(file.saveAll(&favorites, &active, "saved.bin"), 0);
+            ItemStore favoritesAgain{1, settings, messages};
+            ItemStore activeAgain{0, settings, messages};
+            ASSERT_EQ(file.loadAll(&favoritesAgain, &activeAgain, "saved.bin"), 0) << round;
+            ASSERT_EQ(file.saveAll(&favoritesAgain, &activeAgain, "again.bin"), 0);
+            ASSERT_EQ(folder.read("again.bin"), folder.read("saved.bin")) << "round " << round;
+        }
         file.loadFromFile(active, "fuzz.bin");
         favorites.clear();
         active.clear();
