@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/HotKey.h"
 #include "core/StoreCapacity.h"
-#include "storage/HotKey.h"
 
 class MessageSink;
 
