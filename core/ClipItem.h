@@ -56,7 +56,8 @@ public:
     int digestEquals(const ClipItem& other) const;
     int digestEquals(const unsigned char* digest) const;
 
-    // The alias as a zero-terminated narrow string.
+    // The alias as a zero-terminated narrow string of at most 32 bytes: a
+    // stored alias whose 32 bytes hold no zero ends after them.
     const char* alias() const { return alias_; }
     // Copies at most 31 bytes and a terminator, zero-padding the rest;
     // a null argument changes nothing.
@@ -90,6 +91,7 @@ private:
     std::uint16_t format_ = 0;
     std::int32_t timestamp_ = 0;
     unsigned char digest_[DigestSize] = {};
-    char alias_[AliasSize] = {};
+    // The 32 stored bytes and a zero that no write ever touches.
+    char alias_[AliasSize + 1] = {};
     std::int32_t charCount_ = 0;
 };

@@ -13,9 +13,15 @@ namespace codepage {
 int ansiToUtf16(const char* in, char16_t* out, int outUnits);
 
 // Converts the zero-terminated UTF-16 string, terminator included.
-// Characters the code page lacks become its default character ('?').
+// Characters the code page lacks become its default character ('?'), never
+// a similar-looking character of the code page.
 // With out == nullptr or outBytes == 0 only returns the bytes needed
 // (terminator included). Returns 0 on failure.
 int utf16ToAnsi(const char16_t* in, char* out, int outBytes);
+
+// True when the byte is the lead byte of a two-byte character of the ANSI
+// code page, by the system's own rule: every cut of narrow text at a byte
+// count asks this, never a fixed byte range.
+bool isLeadByte(unsigned char byte);
 
 }  // namespace codepage

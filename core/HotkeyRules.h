@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
 
 class HotkeyRules {
 public:

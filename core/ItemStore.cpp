@@ -7,9 +7,9 @@
 
 #include "core/LittleEndian.h"
 #include "core/MessageSink.h"
+#include "core/StoreCapacity.h"
 #include "core/StoreObserver.h"
 #include "core/UnicodeTextItem.h"
-#include "storage/Settings.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ constexpr std::int32_t BlockHeaderSize = 4;
 
 }  // namespace
 
-ItemStore::ItemStore(int isFavorites, const Settings& settings, MessageSink& messages)
-    : isFavorites_(isFavorites != 0 ? 1 : 0), settings_(settings), messages_(messages) {}
+ItemStore::ItemStore(int isFavorites, const StoreCapacity& maxima, MessageSink& messages)
+    : isFavorites_(isFavorites != 0 ? 1 : 0), maxima_(maxima), messages_(messages) {}
 
 ItemStore::~ItemStore() { clear(); }
 
@@ -122,7 +122,7 @@ ClipItem* ItemStore::itemAt(int position) const {
 
 int ItemStore::capacity() const {
     const std::int32_t maximum =
-        isFavorites_ ? settings_.MaxFavoriteItemNum() : settings_.MaxActiveItemNum();
+        isFavorites_ ? maxima_.favoritesCapacity() : maxima_.activeCapacity();
     return maximum < 1 ? 1 : maximum;
 }
 

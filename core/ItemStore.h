@@ -12,7 +12,7 @@
 #include "core/ClipItem.h"
 
 class MessageSink;
-class Settings;
+class StoreCapacity;
 class StoreObserver;
 
 class ItemStore {
@@ -20,9 +20,9 @@ public:
     static constexpr int SearchTextMax = 16;
     using ItemList = std::list<std::unique_ptr<ClipItem>>;
 
-    // The settings supply the capacity at every use; the sink shows the
+    // The capacity is asked of maxima at every use; the sink shows the
     // store's messages.
-    ItemStore(int isFavorites, const Settings& settings, MessageSink& messages);
+    ItemStore(int isFavorites, const StoreCapacity& maxima, MessageSink& messages);
     virtual ~ItemStore();
     ItemStore(const ItemStore&) = delete;
     ItemStore& operator=(const ItemStore&) = delete;
@@ -42,7 +42,7 @@ public:
     ClipItem* findByDigest(const unsigned char* digest) const;
     ClipItem* itemAt(int position) const;
     int count() const { return static_cast<int>(items_.size()); }
-    // MaxFavoriteItemNum or MaxActiveItemNum, never below 1.
+    // The favorites' or the active list's maximum, never below 1.
     int capacity() const;
     int isFavorites() const { return isFavorites_; }
     // The item references in order; the items stay owned by the store.
@@ -86,6 +86,6 @@ private:
     Items items_;
     StoreObserver* observer_ = nullptr;
     int isFavorites_;
-    const Settings& settings_;
+    const StoreCapacity& maxima_;
     MessageSink& messages_;
 };

@@ -1,14 +1,12 @@
 #include "core/TextListCodec.h"
 
+#include "core/CodePage.h"
+
 namespace {
 
 constexpr char EndOfText = 0x1A;
 
-// The first byte of a two-byte character of the double-byte code page.
-bool isLeadByte(char c) {
-    const unsigned char b = static_cast<unsigned char>(c);
-    return b >= 0x81 && b <= 0xFE;
-}
+bool isLeadByte(char c) { return codepage::isLeadByte(static_cast<unsigned char>(c)); }
 
 }  // namespace
 

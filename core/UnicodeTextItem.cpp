@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Clipboard.h"
+#include "core/CodePage.h"
 #include "core/TextCodec.h"
 
 namespace {
@@ -12,17 +13,13 @@ namespace {
 // Bytes of narrow text the summary column shows before "...".
 constexpr std::size_t SummaryBytes = 35;
 
-bool isLeadByte(char c) {
-    const unsigned char b = static_cast<unsigned char>(c);
-    return b >= 0x81 && b <= 0xFE;
-}
-
 // The longest prefix of at most limit bytes that ends on a character
 // boundary of the double-byte code page.
 std::size_t cutLength(const std::string& text, std::size_t limit) {
     std::size_t at = 0;
     while (at < limit && at < text.size()) {
-        const std::size_t step = isLeadByte(text[at]) ? 2 : 1;
+        const unsigned char byte = static_cast<unsigned char>(text[at]);
+        const std::size_t step = codepage::isLeadByte(byte) ? 2 : 1;
         if (at + step > limit) break;
         at += step;
     }

@@ -6,6 +6,7 @@
 
 AtomicFile::Result AtomicFile::write(const std::string& path, const void* data,
                                      std::size_t size) {
+    if (!mayOverwrite(path)) return OpenFailed;
     const std::string temporary = path + ".tmp";
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (file == nullptr) return OpenFailed;

@@ -6,18 +6,19 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
+#include "core/StoreCapacity.h"
 
 class MessageSink;
 
-class Settings {
+class Settings : public StoreCapacity {
 public:
     static constexpr const char* FileName = "Inkwell.cfg";
     // A token longer than this is cut to it; the rest of the token is skipped.
     static constexpr int MaxTokenLength = 99;
 
     Settings();
-    virtual ~Settings() = default;
+    ~Settings() override = default;
 
     static Settings* instance();
     static void destroyInstance();
@@ -57,6 +58,10 @@ public:
     void FavoriteAccKey(unsigned modifiers, unsigned virtualKey) {
         favoriteAccKey_.set(modifiers, virtualKey);
     }
+
+    // The store maxima: MaxActiveItemNum and MaxFavoriteItemNum.
+    std::int32_t activeCapacity() const override { return maxActiveItemNum_; }
+    std::int32_t favoritesCapacity() const override { return maxFavoriteItemNum_; }
 
 private:
     void applyToken(const std::string& token);

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "core/CodePage.h"
 #include "ui/framework/Window.h"
 
 namespace {
@@ -14,7 +15,8 @@ namespace {
 void copyTip(CHAR* field, std::size_t capacity, const char* text) {
     std::size_t used = 0;
     while (text[used] != '\0') {
-        const bool pair = IsDBCSLeadByte(static_cast<BYTE>(text[used])) && text[used + 1] != '\0';
+        const bool pair =
+            codepage::isLeadByte(static_cast<unsigned char>(text[used])) && text[used + 1] != '\0';
         const std::size_t width = pair ? 2 : 1;
         if (used + width > capacity - 1) break;
         used += width;

@@ -5,7 +5,7 @@
 // long as the hotkeys break a rule; Cancel is the default button.
 #pragma once
 
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
 #include "ui/framework/Dialog.h"
 
 class MessageSink;

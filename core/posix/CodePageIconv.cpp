@@ -57,9 +57,44 @@ bool convert(const char* to, const char* from, std::string input, bool fromUtf16
     return ok;
 }
 
+// The lead bytes of the code page, asked of iconv once: a byte is a lead
+// byte when, on its own, it is the unfinished start of a sequence.
+class LeadByteTable {
+public:
+    LeadByteTable() {
+        iconv_t cd = iconv_open(kUtf16, kAnsiCodePage);
+        if (cd == reinterpret_cast<iconv_t>(-1)) return;
+        for (int byte = 0; byte < 256; ++byte) lead_[byte] = startsSequence(cd, byte);
+        iconv_close(cd);
+    }
+
+    bool isLead(unsigned char byte) const { return lead_[byte]; }
+
+private:
+    static bool startsSequence(iconv_t cd, int byte) {
+        char input = static_cast<char>(byte);
+        char* in = &input;
+        std::size_t inLeft = 1;
+        char output[8];
+        char* out = output;
+        std::size_t outLeft = sizeof output;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t rc = iconv(cd, &in, &inLeft, &out, &outLeft);
+        return rc == static_cast<std::size_t>(-1) && errno == EINVAL;
+    }
+
+    bool lead_[256] = {};
+};
+
 }  // namespace
 
 namespace codepage {
+
+bool isLeadByte(unsigned char byte) {
+    static const LeadByteTable table;
+    return table.isLead(byte);
+}
+
 
 int ansiToUtf16(const char* in, char16_t* out, int outUnits) {
     if (in == nullptr) return 0;

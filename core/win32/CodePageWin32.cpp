@@ -16,8 +16,12 @@ int utf16ToAnsi(const char16_t* in, char* out, int outBytes) {
     if (in == nullptr) return 0;
     if (out == nullptr) outBytes = 0;
     if (outBytes < 0) return 0;
-    return WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(in), -1, out, outBytes,
-                               nullptr, nullptr);
+    // No best fit: a character the code page lacks becomes the default
+    // character, never a look-alike (À is not à, ² is not 2).
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(in),
+                               -1, out, outBytes, nullptr, nullptr);
 }
+
+bool isLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 }  // namespace codepage

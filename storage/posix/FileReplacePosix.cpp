@@ -1,5 +1,7 @@
-#include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "storage/FileReplace.h"
 
@@ -10,4 +12,14 @@ bool flushToDisk(std::FILE* file) {
 
 bool replaceFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// A file without any write permission bit is read-only even for the
+// superuser, whom access() would let write it.
+bool mayOverwrite(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return true;  // missing: created anew
+    if (!S_ISREG(info.st_mode)) return true;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    return ::access(path.c_str(), W_OK) == 0;
 }

@@ -2,13 +2,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "core/ClipItem.h"
-#include "core/Clock.h"
+#include "core/ItemColumns.h"
 #include "core/UnicodeTextItem.h"
 #include "Fakes.h"
+#include "TimeZone.h"
 
 namespace {
 
@@ -100,10 +102,12 @@ TEST(ClipItemTest, SetTextRenewsDigestAndTimeButKeepsAlias) {
     UnicodeTextItem item;
     ASSERT_EQ(item.deserialize(record({'n', 'a', 'm', 'e'}, 1000, 13, 0, {'x', 0}).data(), 64), 0);
     const unsigned char newText[] = {'y', 0, 'z', 0};
-    const std::int32_t before = currentTime();
+    // Seconds since 1970 in UTC, whatever the local zone.
+    const ScopedTimeZone zone;
+    const std::time_t before = std::time(nullptr);
     item.setText(newText, 4);
     EXPECT_GE(item.timestamp(), before);
-    EXPECT_LE(item.timestamp(), currentTime());
+    EXPECT_LE(item.timestamp(), std::time(nullptr));
     EXPECT_STREQ(item.alias(), "name");
     EXPECT_EQ(item.charCount(), 2);
     EXPECT_EQ(item.digestEquals(UnicodeTextItem(u"yz")), 1);
@@ -120,7 +124,7 @@ TEST(ClipItemTest, CloneIsANewUnicodeItemWithSameDigest) {
     UnicodeTextItem old;
     ASSERT_EQ(old.deserialize(rec.data(), 66), 0);
     ASSERT_EQ(old.timestamp(), 1000);
-    const std::int32_t before = currentTime();
+    const std::time_t before = std::time(nullptr);
 
     const std::unique_ptr<ClipItem> copy = old.clone();
     ASSERT_NE(copy, nullptr);
@@ -167,6 +171,12 @@ TEST(ClipItemTest, SummaryCutsAfterThirtyFiveBytes) {
     EXPECT_EQ(UnicodeTextItem(u"ab" + repeat(u"中", 17)).summary(), "ab" + repeat("中", 16) + "...");
     EXPECT_EQ(UnicodeTextItem(repeat(u"中", 18)).summary(), repeat("中", 17) + "...");
     EXPECT_EQ(UnicodeTextItem(repeat(u"中", 17)).summary(), repeat("中", 17));
+    // Lead bytes 0x81 to 0xA0 with trail bytes below 0x80: 丂 is 81 40,
+    // 燖 A0 40, 悁 90 80.
+    EXPECT_EQ(UnicodeTextItem(u"ab" + repeat(u"丂", 17)).summary(),
+              "ab" + repeat("\x81\x40", 16) + "...");
+    EXPECT_EQ(UnicodeTextItem(u"b" + repeat(u"燖悁", 9)).summary(),
+              "b" + repeat("\xA0\x40\x90\x80", 8) + "\xA0\x40...");
 }
 
 TEST(ClipItemTest, MatchesExactSubstring) {
@@ -233,6 +243,16 @@ TEST(ClipItemRecordTest, RoundTripKeepsEveryByte) {
     EXPECT_EQ(item.digest()[0], 0xC0);
     EXPECT_EQ(item.charCount(), 2);
     EXPECT_EQ(item.narrowText(), "中a");
+    EXPECT_EQ(serialized(item), in);
+}
+
+TEST(ClipItemRecordTest, AliasWithoutAZeroIsReadAsItsThirtyTwoBytes) {
+    const std::vector<unsigned char> alias(32, 'Q');
+    const std::vector<unsigned char> in = record(alias, 9, 13, 3, {'a', 0, 'b', 0});
+    UnicodeTextItem item;
+    ASSERT_EQ(item.deserialize(in.data(), static_cast<std::int32_t>(in.size())), 0);
+    EXPECT_EQ(std::string(item.alias()), std::string(32, 'Q'));
+    EXPECT_EQ(ItemColumns(1).cellText(1, item, 1), std::string(32, 'Q'));
     EXPECT_EQ(serialized(item), in);
 }
 

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/ClipItem.h"
 #include "core/ItemColumns.h"
+#include "core/LittleEndian.h"
 #include "core/UnicodeTextItem.h"
+#include "TimeZone.h"
 
 namespace {
 
@@ -32,11 +34,18 @@ std::vector<std::string> row(const ItemColumns& columns, const ClipItem& item, i
     return out;
 }
 
-std::string strftimeLocal(std::int32_t timestamp) {
-    const std::time_t when = timestamp;
-    char text[64] = {};
-    std::strftime(text, sizeof text, "%H:%M:%S %Y-%m-%d", std::localtime(&when));
-    return text;
+// 2008-07-14 09:05:07 UTC, 14:50:07 in the test's zone (UTC+5:45).
+constexpr std::int32_t July14 = 1216026307;
+
+// An item with the text, taken at the given time, as a file would give it.
+std::unique_ptr<ClipItem> itemFrom(const std::u16string& text, std::int32_t timestamp) {
+    const UnicodeTextItem fresh(text);
+    std::vector<unsigned char> record(static_cast<std::size_t>(fresh.serializedSize()));
+    fresh.serialize(record.data());
+    putInt32LE(&record[36], timestamp);
+    auto item = std::make_unique<UnicodeTextItem>();
+    EXPECT_EQ(item->deserialize(record.data(), fresh.serializedSize()), 0);
+    return item;
 }
 
 TEST(ItemColumnsLayout, ActiveListHasSixColumnsWithTheHashLast) {
@@ -74,19 +83,21 @@ TEST(ItemColumnsLayout, UnknownColumnsAreEmpty) {
 }
 
 TEST(ItemColumnsCells, ActiveRowShowsNumberSummaryCountTypeTimeAndDigest) {
-    UnicodeTextItem item(u"hello");
-    item.setAlias("mail");  // the active list has no alias column
-    EXPECT_EQ(row(ItemColumns(0), item, 3),
-              (std::vector<std::string>{"3", "hello", "5", "Unicode",
-                                        strftimeLocal(item.timestamp()), HelloDigest}));
+    const ScopedTimeZone zone;
+    const auto item = itemFrom(u"hello", July14);
+    item->setAlias("mail");  // the active list has no alias column
+    EXPECT_EQ(row(ItemColumns(0), *item, 3),
+              (std::vector<std::string>{"3", "hello", "5", "Unicode", "14:50:07 2008-07-14",
+                                        HelloDigest}));
 }
 
 TEST(ItemColumnsCells, FavoritesRowShowsTheAliasBeforeTheSummary) {
-    UnicodeTextItem item(u"hello");
-    item.setAlias("mail");
-    EXPECT_EQ(row(ItemColumns(1), item, 12),
+    const ScopedTimeZone zone;
+    const auto item = itemFrom(u"hello", July14);
+    item->setAlias("mail");
+    EXPECT_EQ(row(ItemColumns(1), *item, 12),
               (std::vector<std::string>{"12", "mail", "hello", "5", "Unicode",
-                                        strftimeLocal(item.timestamp()), HelloDigest}));
+                                        "14:50:07 2008-07-14", HelloDigest}));
 }
 
 TEST(ItemColumnsCells, ChineseTextShowsItsNarrowSummaryAndCodeUnitCount) {
@@ -102,15 +113,11 @@ TEST(ItemColumnsCells, ChineseTextShowsItsNarrowSummaryAndCodeUnitCount) {
 }
 
 TEST(ItemColumnsTime, FormatsTheTimestampInLocalTime) {
-    // 2008-07-14 09:05:07 UTC; the expected text follows the local zone.
-    const std::int32_t timestamp = 1216026307;
-    EXPECT_EQ(ItemColumns::timeText(timestamp), strftimeLocal(timestamp));
-    const std::string text = ItemColumns::timeText(timestamp);
-    ASSERT_EQ(text.size(), 19u);
-    EXPECT_EQ(text[2], ':');
-    EXPECT_EQ(text[5], ':');
-    EXPECT_EQ(text[8], ' ');
-    EXPECT_EQ(text.substr(9, 4), "2008");
+    const ScopedTimeZone zone;
+    EXPECT_EQ(ItemColumns::timeText(July14), "14:50:07 2008-07-14");
+    // 2008-07-14 20:00:00 UTC is already the next day there.
+    EXPECT_EQ(ItemColumns::timeText(1216065600), "01:45:00 2008-07-15");
+    EXPECT_EQ(ItemColumns::timeText(0), "05:45:00 1970-01-01");
 }
 
 TEST(ItemColumnsDigest, TextIsThirtyTwoUpperCaseHexCharacters) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <random>
@@ -97,6 +98,12 @@ TEST_F(ItemStoreTest, ActiveListMovesADuplicateToTheTopEvenWhenFull) {
     EXPECT_EQ(active.count(), 50);
     EXPECT_EQ(active.itemAt(0)->narrowText(), "new");
     EXPECT_EQ(active.itemAt(49)->narrowText(), "t48");
+
+    // Texts alike in their first 35 bytes (their summaries) differ.
+    const std::string head(40, 'h');
+    add(active, head + "1", 1);
+    add(active, head + "2", 1);
+    EXPECT_EQ(order(active).substr(0, 2 * 41 + 5), head + "2," + head + "1,new");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -122,6 +129,9 @@ TEST_F(ItemStoreTest, FavoritesRefuseDuplicatesBeforeFullness) {
     EXPECT_EQ(favorites.add(std::make_unique<UnicodeTextItem>(u"f2"), 1), 1);
     EXPECT_EQ(favorites.itemAt(2), f2);
     EXPECT_EQ(favorites.count(), 5);
+    EXPECT_NE(add(favorites, std::string(40, 'h') + "1"), nullptr);
+    EXPECT_NE(add(favorites, std::string(40, 'h') + "2"), nullptr);
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 TEST_F(ItemStoreTest, AppendingBeyondCapacityKeepsFirstAndLast) {
@@ -388,8 +398,18 @@ TEST(ItemStoreFuzzTest, RandomAndDamagedBlocksStayInBounds) {
             ASSERT_LE(stoppedAt, std::max(length, 0));
             ASSERT_LE(store.count(), store.capacity());
             for (ClipItem* item : store.snapshot()) ASSERT_LE(item->serializedSize(), length);
+            for (ClipItem* item : store.snapshot()) {
+                ASSERT_LE(std::strlen(item->alias()), 32u);
+                ASSERT_LE(item->summary().size(), 38u);
+            }
             std::vector<unsigned char> again(static_cast<std::size_t>(store.serializedSize()));
             ASSERT_EQ(store.serialize(again.data()), store.serializedSize());
+            // What was read, written back, reads back to the same items.
+            ItemStore reread(isFavorites, settings, messages);
+            ASSERT_EQ(reread.parseBlock(again.data(), static_cast<std::int32_t>(again.size())), 0);
+            std::vector<unsigned char> third(static_cast<std::size_t>(reread.serializedSize()));
+            reread.serialize(third.data());
+            ASSERT_EQ(third, again) << "round " << round;
             if (mutation == 0 && isFavorites == 0) {
                 ASSERT_EQ(result, 0);
                 ASSERT_EQ(stoppedAt, length);

@@ -54,6 +54,17 @@ public:
     void write(const std::string& name, const std::string& text) const {
         write(name, std::vector<unsigned char>(text.begin(), text.end()));
     }
+    // Takes every write permission from the file (on Windows: the read-only
+    // attribute); false when that cannot be done.
+    bool makeReadOnly(const std::string& name) const {
+        std::error_code error;
+        std::filesystem::permissions(path_ / name,
+                                     std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_write |
+                                         std::filesystem::perms::others_write,
+                                     std::filesystem::perm_options::remove, error);
+        return !error;
+    }
     // The names in the folder, sorted.
     std::vector<std::string> names() const {
         std::vector<std::string> result;

@@ -182,6 +182,17 @@ TEST(SettingsTest, WriteFailureShowsMessageAndLeavesNothing) {
     EXPECT_EQ(messages.shown[0].style, msgbox::Ok);
     EXPECT_FALSE(std::filesystem::exists(missing));
     EXPECT_TRUE(folder.names().empty());
+
+    // A read-only file is refused the same way and stays as it was.
+    const std::string old = "MaxActiveItemNum=90\r\n";
+    folder.write("Inkwell.cfg", old);
+    ASSERT_TRUE(folder.makeReadOnly("Inkwell.cfg"));
+    messages.shown.clear();
+    EXPECT_EQ(Settings().writeConfig(folder.file("Inkwell.cfg"), messages), -1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, kOpenFailed);
+    EXPECT_EQ(folder.read("Inkwell.cfg"), std::vector<unsigned char>(old.begin(), old.end()));
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Inkwell.cfg"});
 }
 
 TEST(SettingsTest, WriteReplacesExistingFileAndReadsBack) {
@@ -245,7 +256,8 @@ TEST(SettingsTest, SurvivesRandomAndTruncatedTexts) {
         }
         Settings s;
         s.parseConfig(text);
-        // Whatever was read can be written again.
-        EXPECT_FALSE(s.configText().empty());
+        // Whatever was read, written again, reads back the same.
+        const std::string written = s.configText();
+        ASSERT_EQ(parsed(written).configText(), written) << "round " << round;
     }
 }

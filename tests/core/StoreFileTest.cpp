@@ -141,6 +141,7 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     aliased.timestamp = 1000;
     Record tampered{u"second"};
     tampered.digest = wrongDigest;
+    tampered.alias = std::string(32, 'Z');  // no zero among the 32 bytes
     Record chinese{u"\u526A\u8D34\u677F"};
     chinese.alias = "\xBC\xF4";
     const Bytes original = block({aliased, tampered}) + block({chinese, Record{u"x"}});
@@ -152,6 +153,7 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     EXPECT_EQ(std::string(favorites.itemAt(0)->alias()), std::string(30, 'A'));
     EXPECT_EQ(favorites.itemAt(0)->timestamp(), 1000);
     EXPECT_EQ(0, std::memcmp(favorites.itemAt(1)->digest(), wrongDigest, 16));
+    EXPECT_EQ(std::string(favorites.itemAt(1)->alias()), std::string(32, 'Z'));
     EXPECT_EQ(texts(active), (std::vector<std::u16string>{u"\u526A\u8D34\u677F", u"x"}));
 
     ASSERT_EQ(file.saveAll(&favorites, &active, "again.bin"), 0);
@@ -230,16 +232,26 @@ TEST_F(StoreFileTest, ActiveRestoreReplacesHeldItemAtTheBottom) {
 
 TEST_F(StoreFileTest, ReadOnlyBackupCanBeRestored) {
     folder.write("backup.bin", block({Record{u"one"}}));
-    std::error_code error;
-    std::filesystem::permissions(folder.path() / "backup.bin",
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::group_read |
-                                     std::filesystem::perms::others_read,
-                                 error);
-    if (error) GTEST_SKIP() << "cannot make the file read-only: " << error.message();
+    ASSERT_TRUE(folder.makeReadOnly("backup.bin"));
     EXPECT_EQ(file.loadFromFile(active, "backup.bin"), 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(texts(active), std::vector<std::u16string>{u"one"});
+}
+
+TEST_F(StoreFileTest, ReadOnlyFilesAreNotSavedOver) {
+    const Bytes old = block({Record{u"old"}}) + block({});
+    folder.write("poolfile.bin", old);
+    folder.write("backup.bin", old);
+    ASSERT_TRUE(folder.makeReadOnly("poolfile.bin"));
+    ASSERT_TRUE(folder.makeReadOnly("backup.bin"));
+    add(active, u"new");
+    EXPECT_EQ(file.saveAll(&favorites, &active, "poolfile.bin"), -4);
+    expectOnlyMessage("打开文件失败！");
+    EXPECT_EQ(file.saveToFile(active, "backup.bin"), -3);
+    expectOnlyMessage("打开文件失败！");
+    EXPECT_EQ(folder.read("poolfile.bin"), old);
+    EXPECT_EQ(folder.read("backup.bin"), old);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"backup.bin", "poolfile.bin"}));
 }
 
 TEST_F(StoreFileTest, SaveIntoMissingFolderFailsToOpen) {
@@ -344,6 +356,12 @@ TEST_F(StoreFileTest, ShortOrImpossibleSecondBlockKeepsTheFavorites) {
     expectOnlyMessage("读文件失败2！");
     EXPECT_EQ(texts(favorites), (std::vector<std::u16string>{u"a", u"b"}));
 
+    // A file that ends with the favorites block lacks the second length.
+    favorites.clear();
+    EXPECT_EQ(loadPool(first), -1);
+    expectOnlyMessage("读文件失败2！");
+    EXPECT_EQ(texts(favorites), (std::vector<std::u16string>{u"a", u"b"}));
+
     const Bytes cut[] = {
         first + Bytes(second.begin(), second.end() - 1),
         first + Bytes{0xFF, 0xFF, 0xFF, 0xFF} + Bytes(second.begin() + 4, second.end()),
@@ -421,6 +439,16 @@ TEST_F(StoreFileTest, SurvivesRandomAndMutatedFiles) {
         file.loadAll(&favorites, &active, "fuzz.bin");
         EXPECT_LE(favorites.count(), favorites.capacity());
         EXPECT_LE(active.count(), active.capacity());
+        // What was read, saved, loads again as the same items (every eighth
+        // round: each save is flushed to the disk).
+        if (round % 8 == 0) {
+            ASSERT_EQ(file.saveAll(&favorites, &active, "saved.bin"), 0);
+            ItemStore favoritesAgain{1, settings, messages};
+            ItemStore activeAgain{0, settings, messages};
+            ASSERT_EQ(file.loadAll(&favoritesAgain, &activeAgain, "saved.bin"), 0) << round;
+            ASSERT_EQ(file.saveAll(&favoritesAgain, &activeAgain, "again.bin"), 0);
+            ASSERT_EQ(folder.read("again.bin"), folder.read("saved.bin")) << "round " << round;
+        }
         file.loadFromFile(active, "fuzz.bin");
         favorites.clear();
         active.clear();

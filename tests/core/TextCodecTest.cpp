@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/CodePage.h"
+
 // Narrow literals are compiled as GBK: "中文" is D6 D0 CE C4.
 TEST(TextCodecTest, ConvertsGbkToUtf16AndBack) {
     const char* gbk = "\xD6\xD0\xCE\xC4 abc";
@@ -73,4 +75,15 @@ TEST(TextCodecTest, CharactersGbkLacksBecomeQuestionMarks) {
     char narrowOut[8];
     ASSERT_EQ(toNarrow(u"\u0E01\u0E02", narrowOut, 8), 1);
     EXPECT_STREQ(narrowOut, "??");
+    // Nor does GBK hold these: no look-alike (à, 2, a, |, (C), (TM)) stands in.
+    EXPECT_EQ(narrow(u"\u00C0\u00B2\u00AA\u00A6\u00A9\u2122"), "??????");
+}
+
+TEST(TextCodecTest, LeadBytesAreThoseOfCodePage936) {
+    // GBK: 0x81 to 0xFE start a two-byte character; 0x80 (the euro sign in
+    // code page 936) and 0xFF do not.
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool lead = byte >= 0x81 && byte <= 0xFE;
+        EXPECT_EQ(codepage::isLeadByte(static_cast<unsigned char>(byte)), lead) << "byte " << byte;
+    }
 }

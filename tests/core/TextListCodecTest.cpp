@@ -69,6 +69,10 @@ TEST(TextListCodecTest, LongLinesComeInPiecesOfAtMost1023Bytes) {
     // After one ASCII letter the characters line up with 1023 again.
     EXPECT_EQ(sizesOf(TextListCodec::decode("a" + wide)),
               (std::vector<std::size_t>{1023, 1022, 356}));
+    // Lead bytes below 0xA1 start characters too: 丂 is 81 40.
+    std::string low;
+    for (int i = 0; i < 1200; ++i) low += "\x81\x40";
+    EXPECT_EQ(sizesOf(TextListCodec::decode(low)), (std::vector<std::size_t>{1022, 1022, 356}));
 }
 
 TEST(TextListFileTest, WritesReadsAndNeverLeavesAHalfWrittenFile) {

@@ -41,12 +41,19 @@ protected:
 
 TEST_F(ApplicationTest, SecondCopyShowsTheFirstAndTouchesNoFile) {
     // The first copy: its mutex and its (hidden) main window.
-    HANDLE first = CreateMutexA(nullptr, TRUE, Application::MutexName);
+    HANDLE first = CreateMutexA(nullptr, TRUE, "PENNANT");
     ASSERT_NE(nullptr, first);
     HWND firstWindow = CreateWindowExW(0, L"STATIC", L"Quillbox v1.3.1", WS_POPUP, 0, 0, 50, 50,
                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_FALSE(IsWindowVisible(firstWindow));
 
+    {
+        // Under another name the start would go on and run() not return.
+        Application probe(folder.str(), messages);
+        ASSERT_EQ(Application::Start::AlreadyRunning, probe.startUp());
+    }
+    messages.shown.clear();
+    ShowWindow(firstWindow, SW_HIDE);
     {
         Application second(folder.str(), messages);
         EXPECT_EQ(0, second.run());

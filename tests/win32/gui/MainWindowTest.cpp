@@ -15,7 +15,7 @@
 #include "TestStores.h"
 #include "core/Fakes.h"
 #include "core/ItemStore.h"
-#include "core/MainLayout.h"
+#include "core/MainLayout.h"  // Rect
 #include "core/UnicodeTextItem.h"
 #include "res/resource.h"
 #include "storage/Settings.h"
@@ -100,6 +100,27 @@ void CALLBACK closeAbout(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
+INT_PTR CALLBACK plainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The pixels of cx x cy dialog units of a dialog in SimSun 9 pt, measured on
+// a dialog of that font built here from a template in memory.
+SIZE simSunDialogPixels(short cx, short cy) {
+    alignas(4) WORD buffer[64] = {};
+    auto* dialog = reinterpret_cast<DLGTEMPLATE*>(buffer);
+    dialog->style = WS_POPUP | DS_SETFONT;
+    dialog->cx = cx;
+    dialog->cy = cy;
+    // No menu, the standard class, no title, then the font.
+    WORD* p = reinterpret_cast<WORD*>(dialog + 1) + 3;
+    *p++ = 9;
+    for (const wchar_t* face = L"宋体"; *face != L'\0'; ++face) *p++ = *face;
+    HWND window = CreateDialogIndirectW(GetModuleHandleW(nullptr), dialog, nullptr, plainDialog);
+    RECT rect{0, 0, cx, cy};
+    MapDialogRect(window, &rect);
+    DestroyWindow(window);
+    return SIZE{rect.right, rect.bottom};
+}
+
 class MainWindowTest : public ::testing::Test, protected TestStores {
 protected:
     void SetUp() override {
@@ -126,29 +147,44 @@ protected:
         pump();
     }
 
-    // Every child where the layout puts it for the current client size.
+    // Every child where the layout table puts it for the current client
+    // size W x CH, with H the height of the toolbar's first button and
+    // D = CH - H; the list columns follow w = W - 16.
     void expectLayout() {
         RECT client{};
         GetClientRect(hwnd(), &client);
-        const int buttonHeight = main->toolbar().buttonHeight();
-        ASSERT_GT(buttonHeight, 0);
-        const MainLayout layout(client.right, client.bottom, buttonHeight);
-        SCOPED_TRACE(testing::Message() << "client " << client.right << " x " << client.bottom);
-        EXPECT_EQ(layout.previewPane(), childRect(hwnd(), main->previewPane()->hwnd()));
-        EXPECT_EQ(layout.previewLabel(), childRect(hwnd(), main->previewLabel()));
-        EXPECT_EQ(layout.activeView(), childRect(hwnd(), main->activeView()->hwnd()));
-        EXPECT_EQ(layout.activeCaption(), childRect(hwnd(), main->captionLabelFor(active)));
-        EXPECT_EQ(layout.activeSearch(), childRect(hwnd(), main->activeSearch()->hwnd()));
-        EXPECT_EQ(layout.favoritesView(), childRect(hwnd(), main->favoritesView()->hwnd()));
-        EXPECT_EQ(layout.favoritesCaption(),
+        RECT button{};
+        SendMessageW(GetDlgItem(hwnd(), IDC_TOOLBAR), TB_GETITEMRECT, 0,
+                     reinterpret_cast<LPARAM>(&button));
+        const int W = client.right;
+        const int CH = client.bottom;
+        const int H = button.bottom - button.top;
+        const int D = CH - H;
+        ASSERT_GT(H, 0);
+        SCOPED_TRACE(testing::Message() << "client " << W << " x " << CH << ", H " << H);
+        EXPECT_EQ((Rect{8, 2 * D / 3 + H + 12, W - 8, CH - 24}),
+                  childRect(hwnd(), main->previewPane()->hwnd()));
+        EXPECT_EQ((Rect{8, 2 * D / 3 + H - 8, W - 8, CH - D / 3 + 8}),
+                  childRect(hwnd(), main->previewLabel()));
+        EXPECT_EQ((Rect{8, D / 3 + H + 12, W - 8, CH - D / 3 - 12}),
+                  childRect(hwnd(), main->activeView()->hwnd()));
+        EXPECT_EQ((Rect{8, D / 3 + H - 8, 158, CH - 2 * D / 3 + 8}),
+                  childRect(hwnd(), main->captionLabelFor(active)));
+        EXPECT_EQ((Rect{W - 58, D / 3 + H - 10, W - 8, CH - 2 * D / 3 + 10}),
+                  childRect(hwnd(), main->activeSearch()->hwnd()));
+        EXPECT_EQ((Rect{8, H + 24, W - 8, CH - 2 * D / 3 - 12}),
+                  childRect(hwnd(), main->favoritesView()->hwnd()));
+        EXPECT_EQ((Rect{8, H + 4, 158, H + 20}),
                   childRect(hwnd(), main->captionLabelFor(favorites)));
-        EXPECT_EQ(layout.favoritesSearch(), childRect(hwnd(), main->favoritesSearch()->hwnd()));
-        EXPECT_EQ(layout.webLogLink(), childRect(hwnd(), GetDlgItem(hwnd(), IDC_WEBLOG_LINK)));
+        EXPECT_EQ((Rect{W - 58, H + 2, W - 8, H + 22}),
+                  childRect(hwnd(), main->favoritesSearch()->hwnd()));
+        EXPECT_EQ((Rect{8, CH - 20, W - 8, CH - 4}),
+                  childRect(hwnd(), GetDlgItem(hwnd(), IDC_WEBLOG_LINK)));
 
-        const int w = client.right - 16;
-        const auto activeWidths = MainLayout::activeColumnWidths(w);
+        const int w = W - 16;
+        const int activeWidths[] = {2 * w / 20, 12 * w / 20, 4 * w / 20};
         for (int c = 0; c < 3; ++c) EXPECT_EQ(activeWidths[c], columnWidth(main->activeView(), c));
-        const auto favoriteWidths = MainLayout::favoritesColumnWidths(w);
+        const int favoriteWidths[] = {2 * w / 20, 3 * w / 20, 9 * w / 20, 4 * w / 20};
         for (int c = 0; c < 4; ++c) {
             EXPECT_EQ(favoriteWidths[c], columnWidth(main->favoritesView(), c));
         }
@@ -175,9 +211,15 @@ TEST_F(MainWindowTest, WindowIsTitledTopmostAndOwnedAtTheRightEdge) {
     EXPECT_TRUE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(owner.hwnd(), GetWindow(hwnd(), GW_OWNER));
     EXPECT_TRUE(IsWindowVisible(hwnd()));
+    // The client area is the template's 174 x 317 dialog units.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const SIZE expected = simSunDialogPixels(174, 317);
+    EXPECT_EQ(expected.cx, client.right);
+    EXPECT_EQ(expected.cy, client.bottom);
     RECT window{};
     GetWindowRect(hwnd(), &window);
-    EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN), window.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN) - (window.right - window.left), window.left);
     EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), window.top);
     EXPECT_EQ(std::vector<HWND>{hwnd()}, host.windows);
     EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageW(hwnd(), WM_GETICON, ICON_BIG, 0)));

@@ -12,6 +12,11 @@
 
 namespace {
 
+// The link colours: unvisited blue, visited purple, hover red.
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF Purple = RGB(128, 0, 128);
+constexpr COLORREF Red = RGB(255, 0, 0);
+
 bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -121,27 +126,27 @@ TEST(StaticLinkHover, PointerOverTurnsRedAndLeavingTurnsBlueAgain) {
     LinkHost host;
     CStaticLink link("http://example.org/");
     ASSERT_TRUE(createLink(link, host, 1014, L"link"));
-    EXPECT_EQ(CStaticLink::Unvisited, link.colour());
+    EXPECT_EQ(Blue, link.colour());
     EXPECT_FALSE(link.hovering());
 
     // Pointer over the link: red at once, and it stays red while the hover
     // timer finds the pointer inside.
     SetCursorPos(centreOf(link.hwnd()).x, centreOf(link.hwnd()).y);
     EXPECT_EQ(HTCLIENT, hitTest(link));
-    EXPECT_EQ(CStaticLink::Hover, link.colour());
+    EXPECT_EQ(Red, link.colour());
     EXPECT_TRUE(link.hovering());
     pumpFor(350);
-    EXPECT_EQ(CStaticLink::Hover, link.colour());
+    EXPECT_EQ(Red, link.colour());
     EXPECT_TRUE(link.hovering());
 
     // Pointer gone: the next tick turns it blue.
     movePointerAway();
     EXPECT_TRUE(pumpUntil([&] { return !link.hovering(); }, 1000));
-    EXPECT_EQ(CStaticLink::Unvisited, link.colour());
+    EXPECT_EQ(Blue, link.colour());
 
     // The next hit starts hovering again.
     EXPECT_EQ(HTCLIENT, hitTest(link));
-    EXPECT_EQ(CStaticLink::Hover, link.colour());
+    EXPECT_EQ(Red, link.colour());
     EXPECT_TRUE(pumpUntil([&] { return !link.hovering(); }, 1000));
 }
 
@@ -167,7 +172,7 @@ TEST(StaticLinkColouring, ReflectedColourIsTheLinkColourOnAHollowBrush) {
 
     Colouring first = colourThroughHost(host, link.hwnd());
     EXPECT_EQ(GetStockObject(NULL_BRUSH), first.brush);
-    EXPECT_EQ(CStaticLink::Unvisited, first.text);
+    EXPECT_EQ(Blue, first.text);
     EXPECT_EQ(TRANSPARENT, first.backgroundMode);
 
     // The link's own copy of the control's font, made once.
@@ -184,7 +189,7 @@ TEST(StaticLinkColouring, ReflectedColourIsTheLinkColourOnAHollowBrush) {
     movePointerAway();
     hitTest(link);
     Colouring hovered = colourThroughHost(host, link.hwnd());
-    EXPECT_EQ(CStaticLink::Hover, hovered.text);
+    EXPECT_EQ(Red, hovered.text);
     EXPECT_EQ(first.font, hovered.font);
     EXPECT_TRUE(pumpUntil([&] { return !link.hovering(); }, 1000));
 
@@ -211,7 +216,7 @@ TEST(StaticLinkColouring, OtherStaticStylesKeepTheParentsColouring) {
     for (HWND hwnd : {simple.hwnd(), frame.hwnd()}) {
         Colouring colouring = colourThroughHost(host, hwnd);
         EXPECT_NE(GetStockObject(NULL_BRUSH), colouring.brush);
-        EXPECT_NE(CStaticLink::Unvisited, colouring.text);
+        EXPECT_NE(Blue, colouring.text);
     }
 }
 
@@ -225,14 +230,14 @@ TEST(StaticLinkClick, SuccessfulOpenShowsVisitedUntilThePointerLeaves) {
     click(link);
     EXPECT_EQ(1, link.opened);
     EXPECT_EQ("http://example.org/", link.openedTarget);
-    EXPECT_EQ(CStaticLink::Visited, link.colour());
+    EXPECT_EQ(Purple, link.colour());
     pumpFor(250);
-    EXPECT_EQ(CStaticLink::Visited, link.colour());
+    EXPECT_EQ(Purple, link.colour());
 
     // Leaving always gives the unvisited colour, also after a visit.
     movePointerAway();
     EXPECT_TRUE(pumpUntil([&] { return !link.hovering(); }, 1000));
-    EXPECT_EQ(CStaticLink::Unvisited, link.colour());
+    EXPECT_EQ(Blue, link.colour());
 }
 
 TEST(StaticLinkClick, FailedOpenKeepsTheColour) {
@@ -244,14 +249,14 @@ TEST(StaticLinkClick, FailedOpenKeepsTheColour) {
     hitTest(link);
     click(link);
     EXPECT_EQ(1, link.opened);
-    EXPECT_EQ(CStaticLink::Hover, link.colour());
+    EXPECT_EQ(Red, link.colour());
 
     movePointerAway();
     EXPECT_TRUE(pumpUntil([&] { return !link.hovering(); }, 1000));
     link.shellResult = 0;
     click(link);
     EXPECT_EQ(2, link.opened);
-    EXPECT_EQ(CStaticLink::Unvisited, link.colour());
+    EXPECT_EQ(Blue, link.colour());
 }
 
 TEST(StaticLinkClick, EmptyTargetComesFromTheStringTableThenTheWindowText) {
@@ -276,7 +281,7 @@ TEST(StaticLinkClick, EmptyTargetComesFromTheStringTableThenTheWindowText) {
     ASSERT_TRUE(createLink(nothing, host, 7778, L""));
     click(nothing);
     EXPECT_EQ(0, nothing.opened);
-    EXPECT_EQ(CStaticLink::Unvisited, nothing.colour());
+    EXPECT_EQ(Blue, nothing.colour());
 }
 
 TEST(StaticLinkOpen, RelativeTargetsLieInTheProgramFolder) {
@@ -303,7 +308,7 @@ TEST(StaticLinkOpen, ShellResultOfTheRealOpen) {
     EXPECT_GE(result, 0);
     EXPECT_LE(result, 32);
     click(missing);
-    EXPECT_EQ(CStaticLink::Unvisited, missing.colour());
+    EXPECT_EQ(Blue, missing.colour());
 }
 
 TEST(StaticLinkLifetime, DeleteOnDestroyDeletesTheObjectWithItsWindow) {

@@ -1,4 +1,4 @@
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
 
 void HotKey::set(unsigned modifiers, unsigned virtualKey) {
     const auto newModifiers = static_cast<std::uint16_t>(modifiers & 0xFFFFu);
