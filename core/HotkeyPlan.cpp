@@ -1,6 +1,6 @@
 #include "core/HotkeyPlan.h"
 
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
 
 unsigned HotkeyPlan::ToHotkeyModifiers(unsigned hotkeyControlFlags) {
     const unsigned flags = hotkeyControlFlags & 0xFFu;

@@ -4,7 +4,7 @@
 
 #include "core/HotkeyPlan.h"
 #include "core/PasteKeystroke.h"
-#include "storage/HotKey.h"
+#include "core/HotKey.h"
 
 namespace {
 
