@@ -50,6 +50,7 @@ void checkItem(const ClipItem& item) {
     fuzzCheck(item.charCount() == item.byteLength() / 2, "two bytes per character");
     fuzzCheck((item.text() != nullptr) == (item.byteLength() > 0), "text exactly when length");
     fuzzCheck(item.matches("") == 1, "the empty keyword matches");
+    fuzzCheck(std::strlen(item.alias()) <= ClipItem::AliasSize, "the alias ends within its field");
     checkSummary(item);
     checkClone(item);
 }
