@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/LittleEndian.h"
+#include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
 #include "core/StoreCapacity.h"
 #include "core/StoreObserver.h"
@@ -177,28 +178,39 @@ std::int32_t ItemStore::serialize(unsigned char* buffer) const {
 
 int ItemStore::parseBlock(const unsigned char* bytes, std::int32_t length,
                           std::int32_t* stoppedAt) {
+    MemoryBlockSource source(bytes, length);
+    if (bytes == nullptr) length = 0;
+    const int result = parseBlock(source, length, stoppedAt);
+    return result == 0 ? 0 : -1;
+}
+
+int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t* stoppedAt) {
     std::int32_t offset = BlockHeaderSize;
     int result = 0;
-    if (bytes == nullptr || length < BlockHeaderSize) {
+    if (length < BlockHeaderSize) {
         offset = 0;
         result = -1;
     }
     while (result == 0 && offset < length) {
         const std::int32_t left = length - offset;
-        if (left < BlockHeaderSize) {
+        unsigned char header[ClipItem::RecordHeaderSize];
+        if (left < BlockHeaderSize || !source.read(offset, header, BlockHeaderSize)) {
             result = -1;
             break;
         }
-        const std::int32_t recordLength = readInt32LE(bytes + offset);
-        if (recordLength < ClipItem::RecordHeaderSize || recordLength > left) {
+        const std::int32_t recordLength = readInt32LE(header);
+        if (recordLength < ClipItem::RecordHeaderSize || recordLength > left ||
+            !source.read(offset + BlockHeaderSize, header + BlockHeaderSize,
+                         ClipItem::RecordHeaderSize - BlockHeaderSize)) {
             result = -1;
             break;
         }
+        const std::int32_t textAt = offset + ClipItem::RecordHeaderSize;
         auto item = std::make_unique<UnicodeTextItem>();
-        if (item->deserialize(bytes + offset, recordLength) != 0) {
-            result = -1;
-            break;
-        }
+        result = item->deserialize(header, recordLength, [&source, textAt](unsigned char* to, std::int32_t n) {
+            return source.read(textAt, to, n);
+        });
+        if (result != 0) break;
         // A refusal (favorites duplicate or full) has been shown by add.
         if (add(std::move(item), 0) != 0) break;
         offset += recordLength;
