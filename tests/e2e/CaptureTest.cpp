@@ -45,17 +45,17 @@ Texts activeTexts(const Bytes& pool) {
     return texts;
 }
 
+// A named callback: a lambda has no stdcall conversion for 32-bit Windows.
+BOOL CALLBACK findActiveCaption(HWND child, LPARAM param) {
+    std::wstring text = windowText(child);
+    if (text.rfind(L"活动列表：", 0) != 0) return TRUE;
+    *reinterpret_cast<std::wstring*>(param) = text;
+    return FALSE;
+}
+
 std::wstring activeCaption(HWND main) {
     std::wstring found;
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM param) {
-            std::wstring text = windowText(child);
-            if (text.rfind(L"活动列表：", 0) != 0) return TRUE;
-            *reinterpret_cast<std::wstring*>(param) = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(main, findActiveCaption, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
