@@ -35,19 +35,18 @@ struct ListSearch {
     int rows = 0;
 };
 
+BOOL CALLBACK findListWithRows(HWND child, LPARAM param) {
+    auto* s = reinterpret_cast<ListSearch*>(param);
+    if (e2e::className(child) != L"SysListView32") return TRUE;
+    if (SendMessageW(child, LVM_GETITEMCOUNT, 0, 0) != s->rows) return TRUE;
+    s->found = child;
+    return FALSE;
+}
+
 // The list view of the main window that holds this many rows.
 HWND listWithRows(HWND main, int rows) {
     ListSearch search{nullptr, rows};
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM param) {
-            auto* s = reinterpret_cast<ListSearch*>(param);
-            if (e2e::className(child) != L"SysListView32") return TRUE;
-            if (SendMessageW(child, LVM_GETITEMCOUNT, 0, 0) != s->rows) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(main, findListWithRows, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
