@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/DigestFilter.h"
 #include "core/LittleEndian.h"
 #include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
@@ -37,7 +38,10 @@ int ItemStore::add(std::unique_ptr<ClipItem> item, int atFront) {
         replaced = true;
         break;
     }
+    return place(std::move(item), atFront, replaced);
+}
 
+int ItemStore::place(std::unique_ptr<ClipItem> item, int atFront, bool replaced) {
     if (!replaced && static_cast<unsigned>(count()) >= static_cast<unsigned>(capacity())) {
         if (isFavorites_) {
             messages_.show("收藏夹内容已满，请删除多余项后再添加！", msgbox::Ok);
@@ -187,6 +191,10 @@ int ItemStore::parseBlock(const unsigned char* bytes, std::int32_t length,
 int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t* stoppedAt) {
     std::int32_t offset = BlockHeaderSize;
     int result = 0;
+    // A full block reads thousands of records: only a text seen before in
+    // this store is searched for among its items.
+    DigestFilter seen(static_cast<std::size_t>(count()) + static_cast<std::size_t>(capacity()));
+    for (const auto& held : items_) seen.insert(held->digest());
     if (length < BlockHeaderSize) {
         offset = 0;
         result = -1;
@@ -211,8 +219,11 @@ int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t
             return source.read(textAt, to, n);
         });
         if (result != 0) break;
+        const bool maybeHeld = seen.mayHold(item->digest());
+        seen.insert(item->digest());
         // A refusal (favorites duplicate or full) has been shown by add.
-        if (add(std::move(item), 0) != 0) break;
+        const int added = maybeHeld ? add(std::move(item), 0) : place(std::move(item), 0, false);
+        if (added != 0) break;
         offset += recordLength;
     }
     if (stoppedAt != nullptr) *stoppedAt = offset;

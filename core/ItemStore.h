@@ -86,6 +86,9 @@ public:
 private:
     using Items = ItemList;
     Items::iterator find(const ClipItem* item);
+    // The second half of add, once the item is known to be new (replaced
+    // false) or its copy has been taken out (replaced true).
+    int place(std::unique_ptr<ClipItem> item, int atFront, bool replaced);
 
     char searchText_[SearchTextMax + 1] = {};
     Items items_;

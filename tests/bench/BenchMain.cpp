@@ -18,6 +18,7 @@ std::vector<RatioReporter::Ratio> ratios() {
         {"poolfile.bin 10 x 1 MB write / raw plain write", "PoolFile/Write/1", "PoolFile/RawPlainWrite/1", 0},
         {"poolfile.bin 100+100 x 1 KB read / raw read", "PoolFile/Read/0", "PoolFile/RawRead/0", 1.5},
         {"poolfile.bin 10 x 1 MB read / raw read", "PoolFile/Read/1", "PoolFile/RawRead/1", 1.5},
+        {"poolfile.bin 10,000 x 64 B read / raw read", "PoolFile/Read/2", "PoolFile/RawRead/2", 0},
 
         {"add duplicate to full list: 1,000 / 100 items", "StoreAdd/DuplicateAtBottom/1000", "StoreAdd/DuplicateAtBottom/100", 0},
         {"add duplicate to full list: 10,000 / 100 items", "StoreAdd/DuplicateAtBottom/10000", "StoreAdd/DuplicateAtBottom/100", 0},

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -23,15 +24,17 @@ struct PoolContent {
     std::size_t textUnits;
 };
 
-// Arg 0: 100 + 100 items of 1 KB; arg 1: 10 items of 1 MB.
+// Arg 0: 100 + 100 items of 1 KB; arg 1: 10 items of 1 MB; arg 2: a full
+// active list of 10,000 items of 64 bytes.
 PoolContent contentOf(std::int64_t which) {
+    if (which == 2) return PoolContent{0, 10000, 32};
     return which == 0 ? PoolContent{100, 100, 512} : PoolContent{0, 10, 512 * 1024};
 }
 
 class PoolFixture {
 public:
     explicit PoolFixture(std::int64_t which)
-        : capacity_(100),
+        : capacity_(std::max(100, contentOf(which).active)),
           favorites_(1, capacity_, capacity_),
           active_(0, capacity_, capacity_),
           folder_(std::filesystem::temp_directory_path() /
@@ -165,5 +168,5 @@ void rawRead(benchmark::State& state) {
 BENCHMARK(saveAll)->Name("PoolFile/Write")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawSafeWrite)->Name("PoolFile/RawSafeWrite")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(rawPlainWrite)->Name("PoolFile/RawPlainWrite")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(loadAll)->Name("PoolFile/Read")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(rawRead)->Name("PoolFile/RawRead")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadAll)->Name("PoolFile/Read")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(rawRead)->Name("PoolFile/RawRead")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
