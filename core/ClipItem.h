@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +44,8 @@ public:
     // Replaces the text; renews the digest, the character count and the
     // timestamp, keeps the alias.
     void setText(const unsigned char* bytes, std::int32_t n);
+    // The same for count UTF-16 code units, stored little-endian.
+    void setWideText(const char16_t* units, std::size_t count);
     void setFormat(std::uint16_t format) { format_ = format; }
     std::uint16_t format() const { return format_; }
 
@@ -53,8 +57,11 @@ public:
     const char* typeName() const;
 
     const unsigned char* digest() const { return digest_; }
-    int digestEquals(const ClipItem& other) const;
-    int digestEquals(const unsigned char* digest) const;
+    // Inline: the store compares a new item's digest with every item's.
+    int digestEquals(const ClipItem& other) const { return sameDigest(other.digest_) ? 1 : 0; }
+    int digestEquals(const unsigned char* digest) const {
+        return digest != nullptr && sameDigest(digest) ? 1 : 0;
+    }
 
     // The alias as a zero-terminated narrow string of at most 32 bytes: a
     // stored alias whose 32 bytes hold no zero ends after them.
@@ -65,7 +72,7 @@ public:
 
     std::int32_t timestamp() const { return timestamp_; }
     std::int32_t byteLength() const { return byteLength_; }
-    const unsigned char* text() const { return text_.empty() ? nullptr : text_.data(); }
+    const unsigned char* text() const { return byteLength_ > 0 ? text_.get() : nullptr; }
 
     // The item record of the store files.
     std::int32_t serializedSize() const { return byteLength_ + RecordHeaderSize; }
@@ -77,17 +84,42 @@ public:
     // record is malformed (shorter than the header, or a byteLength that
     // disagrees with the record length); the item is unchanged then.
     int deserialize(const unsigned char* record, std::int32_t recordLength);
+    // The same for a record whose text is not in memory yet: header holds
+    // the record's first RecordHeaderSize bytes, and fillText is handed the
+    // new text buffer and its byteLength to copy the text into (straight
+    // from a file, say), returning false when it cannot. Returns 0, -1 for
+    // a malformed record or a text that could not be had, -2 when no memory
+    // could be had for the text; the item is unchanged unless 0.
+    using TextFiller = std::function<bool(unsigned char* to, std::int32_t byteLength)>;
+    int deserialize(const unsigned char* header, std::int32_t recordLength,
+                    const TextFiller& fillText);
 
 protected:
-    // The text as a zero-terminated UTF-16 string (an odd trailing byte is
-    // dropped).
+    // The text as UTF-16 code units (an odd trailing byte is dropped).
     std::u16string wideText() const;
+    // The first code units of the text up to the first zero unit, at least
+    // minUnits of them where the text has them, and never ending between
+    // the two halves of a surrogate pair; *whole is set when that is all of
+    // the text before its first zero unit.
+    std::u16string wideTextHead(std::size_t minUnits, bool* whole) const;
+    // Code unit i of the text (i < charCount).
+    char16_t unitAt(std::int32_t i) const {
+        return static_cast<char16_t>(text_[2 * i] | (text_[2 * i + 1] << 8));
+    }
     // The stored character count (byteLength / 2), for the concrete kinds.
     std::int32_t storedCharCount() const { return charCount_; }
 
 private:
+    bool sameDigest(const unsigned char* digest) const {
+        return std::memcmp(digest_, digest, DigestSize) == 0;
+    }
+    using TextBuffer = std::unique_ptr<unsigned char[]>;
+    // Takes the n bytes as the new text and renews digest, count and time.
+    void adoptText(TextBuffer bytes, std::int32_t n);
+
     std::int32_t byteLength_ = 0;
-    std::vector<unsigned char> text_;
+    // Exactly byteLength_ bytes; no buffer for an empty text.
+    TextBuffer text_;
     std::uint16_t format_ = 0;
     std::int32_t timestamp_ = 0;
     unsigned char digest_[DigestSize] = {};

@@ -1,23 +1,34 @@
 #include "core/ClipTextDecoder.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
 #include "core/CodePage.h"
 #include "core/UnicodeTextItem.h"
 
+namespace {
+
+// The number of code units before the first zero unit of a block of units
+// UTF-16 code units (all of them when none is zero).
+std::size_t unitsBeforeZero(const unsigned char* bytes, std::size_t units) {
+    std::size_t i = 0;
+    while (i < units && (bytes[2 * i] | bytes[2 * i + 1]) != 0) ++i;
+    return i;
+}
+
+}  // namespace
+
+// The block's bytes go into the item as they are (they are already
+// UTF-16LE): one copy, whose digest is computed in place.
 std::unique_ptr<ClipItem> ClipTextDecoder::fromUnicode(const unsigned char* bytes,
                                                        std::size_t size) {
     if (bytes == nullptr) size = 0;
-    const std::size_t units = size / 2;
-    std::u16string text;
-    text.reserve(units);
-    for (std::size_t i = 0; i < units; ++i) {
-        const char16_t unit = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-        if (unit == u'\0') break;
-        text.push_back(unit);
-    }
-    return std::make_unique<UnicodeTextItem>(text);
+    std::size_t units = unitsBeforeZero(bytes, size / 2);
+    if (units > static_cast<std::size_t>(INT32_MAX / 2)) units = INT32_MAX / 2;
+    auto item = std::make_unique<UnicodeTextItem>();
+    item->setText(bytes, static_cast<std::int32_t>(units * 2));
+    return item;
 }
 
 std::unique_ptr<ClipItem> ClipTextDecoder::fromAnsi(const char* bytes, std::size_t size) {

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/DigestFilter.h"
 #include "core/LittleEndian.h"
+#include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
 #include "core/StoreCapacity.h"
 #include "core/StoreObserver.h"
@@ -36,7 +38,10 @@ int ItemStore::add(std::unique_ptr<ClipItem> item, int atFront) {
         replaced = true;
         break;
     }
+    return place(std::move(item), atFront, replaced);
+}
 
+int ItemStore::place(std::unique_ptr<ClipItem> item, int atFront, bool replaced) {
     if (!replaced && static_cast<unsigned>(count()) >= static_cast<unsigned>(capacity())) {
         if (isFavorites_) {
             messages_.show("收藏夹内容已满，请删除多余项后再添加！", msgbox::Ok);
@@ -177,30 +182,48 @@ std::int32_t ItemStore::serialize(unsigned char* buffer) const {
 
 int ItemStore::parseBlock(const unsigned char* bytes, std::int32_t length,
                           std::int32_t* stoppedAt) {
+    MemoryBlockSource source(bytes, length);
+    if (bytes == nullptr) length = 0;
+    const int result = parseBlock(source, length, stoppedAt);
+    return result == 0 ? 0 : -1;
+}
+
+int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t* stoppedAt) {
     std::int32_t offset = BlockHeaderSize;
     int result = 0;
-    if (bytes == nullptr || length < BlockHeaderSize) {
+    // A full block reads thousands of records: only a text seen before in
+    // this store is searched for among its items.
+    DigestFilter seen(static_cast<std::size_t>(count()) + static_cast<std::size_t>(capacity()));
+    for (const auto& held : items_) seen.insert(held->digest());
+    if (length < BlockHeaderSize) {
         offset = 0;
         result = -1;
     }
     while (result == 0 && offset < length) {
         const std::int32_t left = length - offset;
-        if (left < BlockHeaderSize) {
+        unsigned char header[ClipItem::RecordHeaderSize];
+        if (left < BlockHeaderSize || !source.read(offset, header, BlockHeaderSize)) {
             result = -1;
             break;
         }
-        const std::int32_t recordLength = readInt32LE(bytes + offset);
-        if (recordLength < ClipItem::RecordHeaderSize || recordLength > left) {
+        const std::int32_t recordLength = readInt32LE(header);
+        if (recordLength < ClipItem::RecordHeaderSize || recordLength > left ||
+            !source.read(offset + BlockHeaderSize, header + BlockHeaderSize,
+                         ClipItem::RecordHeaderSize - BlockHeaderSize)) {
             result = -1;
             break;
         }
+        const std::int32_t textAt = offset + ClipItem::RecordHeaderSize;
         auto item = std::make_unique<UnicodeTextItem>();
-        if (item->deserialize(bytes + offset, recordLength) != 0) {
-            result = -1;
-            break;
-        }
+        result = item->deserialize(header, recordLength, [&source, textAt](unsigned char* to, std::int32_t n) {
+            return source.read(textAt, to, n);
+        });
+        if (result != 0) break;
+        const bool maybeHeld = seen.mayHold(item->digest());
+        seen.insert(item->digest());
         // A refusal (favorites duplicate or full) has been shown by add.
-        if (add(std::move(item), 0) != 0) break;
+        const int added = maybeHeld ? add(std::move(item), 0) : place(std::move(item), 0, false);
+        if (added != 0) break;
         offset += recordLength;
     }
     if (stoppedAt != nullptr) *stoppedAt = offset;

@@ -11,6 +11,7 @@
 
 #include "core/ClipItem.h"
 
+class BlockSource;
 class MessageSink;
 class StoreCapacity;
 class StoreObserver;
@@ -69,6 +70,10 @@ public:
     // (when given) receives the offset where reading ended.
     int parseBlock(const unsigned char* bytes, std::int32_t length,
                    std::int32_t* stoppedAt = nullptr);
+    // The same for a block of length bytes read from source, which also
+    // returns -1 when the source cannot give a record's bytes, and -2 when
+    // no memory can be had for a record's text.
+    int parseBlock(BlockSource& source, std::int32_t length, std::int32_t* stoppedAt = nullptr);
 
     // Takes every item out, in order: the store is left empty and the
     // caller owns them. With putBack, a list that is being replaced is kept
@@ -81,6 +86,9 @@ public:
 private:
     using Items = ItemList;
     Items::iterator find(const ClipItem* item);
+    // The second half of add, once the item is known to be new (replaced
+    // false) or its copy has been taken out (replaced true).
+    int place(std::unique_ptr<ClipItem> item, int atFront, bool replaced);
 
     char searchText_[SearchTextMax + 1] = {};
     Items items_;

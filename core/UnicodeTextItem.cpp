@@ -1,6 +1,7 @@
 #include "core/UnicodeTextItem.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -26,13 +27,39 @@ std::size_t cutLength(const std::string& text, std::size_t limit) {
     return at;
 }
 
-std::vector<unsigned char> toLittleEndianBytes(const std::u16string& text) {
-    std::vector<unsigned char> bytes(text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<unsigned char>(text[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<unsigned char>((text[i] >> 8) & 0xFF);
+// The UTF-16 text (up to its first zero unit) as narrow text; "" when the
+// conversion refuses. Every code unit becomes at most two bytes of the code
+// page.
+std::string narrowOf(const std::u16string& wide) {
+    const long long capacity = 2 * static_cast<long long>(wide.size()) + 2;
+    if (capacity > INT_MAX) return std::string();
+    std::string out(static_cast<std::size_t>(capacity), '\0');
+    if (toNarrow(wide.c_str(), &out[0], static_cast<int>(capacity)) == 0) return std::string();
+    out.resize(std::strlen(out.c_str()));
+    return out;
+}
+
+// True when needle occurs in the first units code units of the UTF-16LE
+// bytes. Searched in place, without a copy of the text: memchr finds the
+// candidates by the low byte of the needle's first unit.
+bool findUnits(const unsigned char* bytes, std::int32_t units, const std::u16string& needle) {
+    const std::size_t m = needle.size();
+    if (m == 0) return true;
+    if (bytes == nullptr || units < 0 || static_cast<std::size_t>(units) < m) return false;
+    const std::size_t lastStart = static_cast<std::size_t>(units) - m;
+    const unsigned char low = static_cast<unsigned char>(needle[0] & 0xFF);
+    const unsigned char* const end = bytes + 2 * lastStart + 1;
+    for (const unsigned char* p = bytes; p < end;) {
+        const void* hit = std::memchr(p, low, static_cast<std::size_t>(end - p));
+        if (hit == nullptr) return false;
+        const std::size_t offset = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - bytes);
+        p = bytes + offset + 1;
+        if (offset % 2 != 0) continue;
+        std::size_t k = 0;
+        while (k < m && (bytes[offset + 2 * k] | (bytes[offset + 2 * k + 1] << 8)) == needle[k]) ++k;
+        if (k == m) return true;
     }
-    return bytes;
+    return false;
 }
 
 }  // namespace
@@ -44,22 +71,23 @@ UnicodeTextItem::UnicodeTextItem(const char16_t* text)
 
 UnicodeTextItem::UnicodeTextItem(const std::u16string& text) {
     setFormat(FormatUnicodeText);
-    const std::vector<unsigned char> bytes = toLittleEndianBytes(text);
-    setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    setWideText(text.data(), text.size());
 }
 
-std::string UnicodeTextItem::narrowText() const {
-    const std::u16string wide = wideText();
-    // Every UTF-16 unit becomes at most two bytes of the code page.
-    const int capacity = byteLength() + 2;
-    std::vector<char> out(static_cast<std::size_t>(capacity), '\0');
-    if (toNarrow(wide.c_str(), out.data(), capacity) == 0) return std::string();
-    const auto end = std::find(out.begin(), out.end(), '\0');
-    return std::string(out.begin(), end);
-}
+std::string UnicodeTextItem::narrowText() const { return narrowOf(wideText()); }
 
+// Only the head of the text is converted, however long the text: each code
+// point gives at least one byte of narrow text, so twice as many code units
+// as the summary has bytes are enough to know its first 35 bytes and
+// whether there are more.
 std::string UnicodeTextItem::summary() const {
-    const std::string text = narrowText();
+    std::size_t headUnits = 2 * SummaryBytes;
+    bool whole = false;
+    std::string text = narrowOf(wideTextHead(headUnits, &whole));
+    while (!whole && text.size() < SummaryBytes) {
+        headUnits *= 2;
+        text = narrowOf(wideTextHead(headUnits, &whole));
+    }
     if (text.size() < SummaryBytes) return text;
     return text.substr(0, cutLength(text, SummaryBytes)) + "...";
 }
@@ -82,5 +110,5 @@ int UnicodeTextItem::matches(const char* keyword) const {
     if (toWide(keyword, wide.data(), static_cast<int>(wide.size())) == 0) return 0;
     const auto end = std::find(wide.begin(), wide.end(), u'\0');
     const std::u16string needle(wide.begin(), end);
-    return wideText().find(needle) != std::u16string::npos ? 1 : 0;
+    return findUnits(text(), storedCharCount(), needle) ? 1 : 0;
 }

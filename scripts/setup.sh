@@ -10,6 +10,9 @@
 # 32-bit Linux program under qemu-i386 instead.
 set -euo pipefail
 
+# libbenchmark-dev and libssl-dev serve only the benchmarks (scripts/bench.sh:
+# Google Benchmark, and OpenSSL's MD5 as the reference); the program never
+# links them. zip and unzip make and check the release packages.
 packages=(
   cmake ninja-build g++ g++-multilib googletest
   clang libclang-rt-14-dev
@@ -17,6 +20,7 @@ packages=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine64 xvfb xdotool xclip x11-utils xauth
   fonts-wqy-zenhei fonts-wine imagemagick
+  libbenchmark-dev libssl-dev zip unzip
 )
 
 sudo=""

@@ -4,7 +4,8 @@
 # a bounded run of every fuzz target, and both Windows programs, 64-bit and
 # 32-bit, each with its whole suite (core, windows, end to end) under Wine on a
 # virtual display. Where the machine runs no 32-bit programs, the 32-bit build
-# runs only its tests that need no Wine. Exits non-zero when any test fails.
+# runs only its tests that need no Wine. Then the release packages are built,
+# unpacked and started (tests/package). Exits non-zero when any test fails.
 # QB_FUZZ_SECONDS sets each fuzz target's time (20 s by default).
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -44,6 +45,9 @@ else
   echo "== windows32: running the tests that need no Wine (label host)"
   run_suite windows32 -L host
 fi
+# The release packages, from the two builds above: unpacked and started.
+echo "== package"
+tests/package/package-test.sh || failed=1
 (source scripts/wine-env.sh && wineserver -k 2>/dev/null)
 qb_stop_xvfb
 

@@ -12,6 +12,7 @@
 #include "core/MessageSink.h"
 #include "core/ProgramFolder.h"
 #include "storage/AtomicFile.h"
+#include "storage/FileBlockSource.h"
 
 namespace {
 
@@ -19,10 +20,11 @@ constexpr std::int32_t BlockHeaderSize = 4;
 
 using Buffer = std::unique_ptr<unsigned char[]>;
 
-// A zeroed buffer of size bytes, or null when it cannot be had.
+// A buffer of size bytes, or null when it cannot be had. It is not zeroed:
+// every byte of it is written (serialised or read) before it is used.
 Buffer allocate(long long size) {
     if (size < 0 || static_cast<unsigned long long>(size) > SIZE_MAX) return nullptr;
-    return Buffer(new (std::nothrow) unsigned char[static_cast<std::size_t>(size)]());
+    return Buffer(new (std::nothrow) unsigned char[static_cast<std::size_t>(size)]);
 }
 
 // Closes the file when the reader returns, on every path.
@@ -81,18 +83,21 @@ int writeResult(MessageSink& messages, AtomicFile::Result result, int openFailed
     return fail(messages, writeFailedMessage, -4);
 }
 
-// Reads one block of length bytes at offset and parses it into the store;
-// blockNumber (1 or 2) picks the message for a damaged block.
+// Reads the block of length bytes at offset into the store, each text
+// straight from the file into its item; blockNumber (1 or 2) picks the
+// message for a damaged block.
 int loadBlock(MessageSink& messages, std::FILE* file, long long offset, std::int32_t length,
               ItemStore& store, int blockNumber) {
-    Buffer block = allocate(length);
-    if (!block) return fail(messages, "内存分配失败！", -1);
-    const long long got = readAt(file, offset, block.get(), length);
+    FileBlockSource source(file, offset, length);
     std::int32_t reached = 0;
-    const bool complete = got == length;
-    if (complete && store.parseBlock(block.get(), length, &reached) == 0) return 0;
+    const int result = store.parseBlock(source, length, &reached);
+    if (result == 0) return 0;
+    if (result == -2) return fail(messages, "内存分配失败！", -1);
     if (blockNumber == 2) return fail(messages, "文件格式错误2！", -1);
-    return fail(messages, firstBlockFormatMessage(length, complete ? reached : got), -1);
+    // The lengths were checked against the file's size, so the reading
+    // stopped at a damaged record (or the file changed meanwhile): the
+    // message names where.
+    return fail(messages, firstBlockFormatMessage(length, reached), -1);
 }
 
 }  // namespace

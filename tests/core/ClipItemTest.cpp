@@ -179,6 +179,26 @@ TEST(ClipItemTest, SummaryCutsAfterThirtyFiveBytes) {
               "b" + repeat("\xA0\x40\x90\x80", 8) + "\xA0\x40...");
 }
 
+TEST(ClipItemTest, SummaryOfALongTextIsCutTheSameWay) {
+    EXPECT_EQ(UnicodeTextItem(std::u16string(1000000, u'x')).summary(), std::string(35, 'x') + "...");
+    EXPECT_EQ(UnicodeTextItem(repeat(u"中", 100000)).summary(), repeat("中", 17) + "...");
+    // Characters outside the code page (here outside the 16-bit range, as
+    // surrogate pairs) are question marks.
+    EXPECT_EQ(UnicodeTextItem(repeat(u"\U0001F600", 40)).summary(), std::string(35, '?') + "...");
+    EXPECT_EQ(UnicodeTextItem(std::u16string(34, u'x') + repeat(u"\U0001F600", 40)).summary(),
+              std::string(34, 'x') + "?...");
+}
+
+TEST(ClipItemTest, SummaryEndsAtAZeroCharacterOfAStoredText) {
+    std::vector<unsigned char> text = {'a', 0, 'b', 0, 'c', 0, 0, 0};
+    for (int i = 0; i < 100; ++i) text.insert(text.end(), {'x', 0});
+    UnicodeTextItem item;
+    const std::vector<unsigned char> rec = record({}, 0, 13, 0, text);
+    ASSERT_EQ(item.deserialize(rec.data(), static_cast<std::int32_t>(rec.size())), 0);
+    EXPECT_EQ(item.summary(), "abc");
+    EXPECT_EQ(item.narrowText(), "abc");
+}
+
 TEST(ClipItemTest, MatchesExactSubstring) {
     UnicodeTextItem item(u"ABC 中文 def");
     EXPECT_EQ(item.matches("abc"), 0);
@@ -189,6 +209,17 @@ TEST(ClipItemTest, MatchesExactSubstring) {
     EXPECT_EQ(item.matches(""), 1);
     EXPECT_EQ(item.matches(nullptr), 1);
     EXPECT_EQ(UnicodeTextItem(u"ａｂｃ").matches("abc"), 0);
+}
+
+TEST(ClipItemTest, MatchesWholeCodeUnitsOnly) {
+    // The bytes of U+6141 U+6200 U+4E00 are 41 61 00 62 00 4E: "ab" (61 00
+    // 62 00) stands in them one byte off, which is no match.
+    EXPECT_EQ(UnicodeTextItem(u"\u6141\u6200\u4E00").matches("ab"), 0);
+    EXPECT_EQ(UnicodeTextItem(u"\u6161").matches("a"), 0);
+    EXPECT_EQ(UnicodeTextItem(std::u16string(100000, u'x') + u"needle").matches("needle"), 1);
+    EXPECT_EQ(UnicodeTextItem(std::u16string(100000, u'x') + u"needl").matches("needle"), 0);
+    EXPECT_EQ(UnicodeTextItem(u"ab").matches("abc"), 0);
+    EXPECT_EQ(UnicodeTextItem(u"aab").matches("ab"), 1);
 }
 
 TEST(ClipItemTest, BaseItemGivesDefaultAnswers) {

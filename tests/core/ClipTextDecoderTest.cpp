@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ClipItem.h"
+#include "core/UnicodeTextItem.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ TEST(ClipTextDecoder, UnicodeBlockEndsAtItsTerminatorOrItsSize) {
         ASSERT_NE(nullptr, item);
         EXPECT_EQ(utf16le(c.expected), textOf(*item));
         EXPECT_EQ(13, item->format());
+        EXPECT_EQ(1, item->digestEquals(UnicodeTextItem(c.expected)));
     }
     auto none = ClipTextDecoder::fromUnicode(nullptr, 100);
     ASSERT_NE(nullptr, none);

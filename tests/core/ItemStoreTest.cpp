@@ -314,6 +314,46 @@ TEST_F(ItemStoreTest, DamagedBlocksKeepTheItemsBefore) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ItemStoreTest, ParseIntoAStoreThatHoldsItemsFindsItsDuplicates) {
+    ItemStore source(0, settings, messages);
+    for (const char* s : {"a", "b", "c"}) add(source, s);
+    const std::vector<unsigned char> abc = block(source);  // records of 64 bytes
+    add(active, "b");
+    add(favorites, "b");
+    std::int32_t stoppedAt = 0;
+
+    EXPECT_EQ(parse(active, abc, &stoppedAt), 0);
+    EXPECT_EQ(order(active), "a,b,c");
+    EXPECT_TRUE(messages.shown.empty());
+
+    EXPECT_EQ(parse(favorites, abc, &stoppedAt), 0);
+    EXPECT_EQ(stoppedAt, 4 + 64);
+    EXPECT_EQ(order(favorites), "b,a");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, DuplicateMessage);
+}
+
+TEST_F(ItemStoreTest, ParseOfALongBlockIntoAShortListFindsALateDuplicate) {
+    ItemStore source(0, settings, messages);
+    ItemStore single(0, settings, messages);
+    settings.MaxActiveItemNum(100);
+    for (int i = 0; i < 90; ++i) add(source, "t" + std::to_string(i));
+    add(single, "t5");
+    std::vector<unsigned char> bytes = block(source);
+    const std::vector<unsigned char> t5 = block(single);
+    bytes.insert(bytes.end(), t5.begin() + 4, t5.end());
+    put32(bytes, 0, static_cast<std::int32_t>(bytes.size()));
+
+    // Full at 20: each further text replaces the bottom one, until t5 comes
+    // again and moves from its place to the bottom.
+    settings.MaxActiveItemNum(20);
+    ASSERT_EQ(parse(active, bytes, nullptr), 0);
+    ASSERT_EQ(active.count(), 20);
+    EXPECT_EQ(active.itemAt(5)->narrowText(), "t6");
+    EXPECT_EQ(active.itemAt(18)->narrowText(), "t89");
+    EXPECT_EQ(active.itemAt(19)->narrowText(), "t5");
+}
+
 TEST_F(ItemStoreTest, ParseStopsAtTheFirstRefusal) {
     ItemStore source(0, settings, messages);
     for (const char* s : {"a", "b", "c"}) add(source, s);

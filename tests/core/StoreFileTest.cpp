@@ -160,6 +160,24 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     EXPECT_EQ(folder.read("again.bin"), original);
 }
 
+TEST_F(StoreFileTest, LongTextsAndRecordsAcross64KBoundariesComeBackByteForByte) {
+    // Texts longer than 64 KB, and short records that straddle a multiple
+    // of 64 KB of the file.
+    std::vector<Record> records;
+    for (std::size_t units : {40000u, 3u, 32700u, 1u, 70000u, 0u, 5u, 33000u}) {
+        std::u16string text(units, u'a');
+        for (std::size_t i = 0; i < units; ++i) text[i] = static_cast<char16_t>(u'\u4E00' + (i + units) % 2000);
+        records.push_back(Record{text});
+    }
+    const Bytes original = block({Record{u"favorite"}}) + block(records);
+    ASSERT_EQ(loadPool(original), 0);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(active.count(), static_cast<int>(records.size()));
+    EXPECT_EQ(texts(active)[4], records[4].text);
+    ASSERT_EQ(file.saveAll(&favorites, &active, "again.bin"), 0);
+    EXPECT_EQ(folder.read("again.bin"), original);
+}
+
 TEST_F(StoreFileTest, MissingOrEmptyPoolFileStartsEmptyWithoutMessage) {
     EXPECT_EQ(file.loadAll(&favorites, &active, "poolfile.bin"), -1);
     EXPECT_EQ(loadPool({}), 0);
