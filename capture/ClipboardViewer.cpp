@@ -18,6 +18,7 @@ bool ClipboardViewer::join(HWND window) {
 }
 
 void ClipboardViewer::leave() {
+    if (pacing_.pending()) showNow();
     if (!joined_) return;
     joined_ = false;
     ChangeClipboardChain(hookedWindow(), nextViewer_);
@@ -57,7 +58,34 @@ void ClipboardViewer::captureClipboardText() {
     std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
     if (!item) return;
     active_.add(std::move(item), 1);
+    showSoon();
+}
+
+void ClipboardViewer::showSoon() {
+    if (pacing_.changed(GetTickCount())) {
+        showNow();
+        return;
+    }
+    // Each capture starts the quiet time again.
+    if (!isHooked() || SetTimer(hookedWindow(), RefreshTimerId, pacing_.quietMs(), nullptr) == 0) {
+        showNow();
+    }
+}
+
+void ClipboardViewer::showNow() {
+    KillTimer(hookedWindow(), RefreshTimerId);
+    pacing_.refreshed();
     active_.notifyObserver();
+}
+
+bool ClipboardViewer::onTimer(UINT_PTR id) {
+    if (id != RefreshTimerId) return false;
+    if (pacing_.pending()) {
+        showNow();
+    } else {
+        KillTimer(hookedWindow(), RefreshTimerId);
+    }
+    return true;
 }
 
 bool ClipboardViewer::onChangeCbChain(HWND removed, HWND following) {

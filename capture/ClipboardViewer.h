@@ -4,10 +4,15 @@
 // removals from the chain are followed, and the window takes the head of
 // the chain again whenever the program is activated or deactivated and finds
 // another window there.
+//
+// A capture shows in the active list's view a little later: the view is
+// refreshed once the copies pause (see RefreshPacing), so a program that
+// copies many texts in a row does not wait for the list after each one.
 #pragma once
 
 #include <windows.h>
 
+#include "core/RefreshPacing.h"
 #include "ui/framework/MessageHook.h"
 
 class ItemStore;
@@ -15,12 +20,15 @@ class Settings;
 
 class ClipboardViewer : public MessageHook {
 public:
+    static constexpr UINT_PTR RefreshTimerId = 124;
+
     ClipboardViewer(ItemStore& active, const Settings& settings);
 
     // Watches window's messages and puts it at the head of the chain; the
     // clipboard's current text is captured at once, like a fresh copy.
     bool join(HWND window);
-    // Takes the window out of the chain; harmless when it is not in it.
+    // Takes the window out of the chain (a capture not shown yet is shown
+    // first); harmless when it is not in it.
     void leave();
     bool isJoined() const { return joined_; }
     HWND nextViewer() const { return nextViewer_; }
@@ -29,15 +37,20 @@ protected:
     bool onDrawClipboard(WPARAM wParam, LPARAM lParam) override;
     bool onChangeCbChain(HWND removed, HWND following) override;
     bool onActivateApp(bool active, DWORD otherThread, LRESULT& result) override;
+    bool onTimer(UINT_PTR id) override;
 
 private:
     void captureClipboardText();
+    // The active list's view shows the captures: soon, or now.
+    void showSoon();
+    void showNow();
     void joinAtHead();
     void setNextViewer(HWND next);
     void forward(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
     ItemStore& active_;
     const Settings& settings_;
+    RefreshPacing pacing_;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
 };
