@@ -53,12 +53,28 @@ bool ClipboardViewer::onDrawClipboard(WPARAM wParam, LPARAM lParam) {
 // leaves its old entry, and a full list loses its oldest item.
 void ClipboardViewer::captureClipboardText() {
     if (settings_.EnableMonitoring() == 0) return;
-    ComPtr<IDataObject> clipboard;
-    if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return;
-    std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+    std::unique_ptr<ClipItem> item = readPublicText();
     if (!item) return;
     active_.add(std::move(item), 1);
     showSoon();
+}
+
+// The text is read first, while it is most likely still the one the notice
+// was about; its private marks are read after it. The clipboard's sequence
+// number tells whether both came from the same content: when another write
+// came between them, the newer content is read again, whole.
+std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+        const DWORD sequence = GetClipboardSequenceNumber();
+        ComPtr<IDataObject> clipboard;
+        if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return nullptr;
+        std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+        const bool isPrivate = privateContent_.isPrivate(clipboard.get());
+        if (GetClipboardSequenceNumber() != sequence) continue;
+        if (isPrivate) return nullptr;
+        return item;
+    }
+    return nullptr;
 }
 
 void ClipboardViewer::showSoon() {

@@ -5,22 +5,28 @@
 // the chain again whenever the program is activated or deactivated and finds
 // another window there.
 //
-// A capture shows in the active list's view a little later: the view is
+// Content marked private by its writer is never captured (see
+// PrivateClipboardContent). A capture shows in the active list's view a little later: the view is
 // refreshed once the copies pause (see RefreshPacing), so a program that
 // copies many texts in a row does not wait for the list after each one.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "capture/PrivateClipboardContent.h"
 #include "core/RefreshPacing.h"
 #include "ui/framework/MessageHook.h"
 
+class ClipItem;
 class ItemStore;
 class Settings;
 
 class ClipboardViewer : public MessageHook {
 public:
     static constexpr UINT_PTR RefreshTimerId = 124;
+    static constexpr int ReadAttempts = 3;
 
     ClipboardViewer(ItemStore& active, const Settings& settings);
 
@@ -41,6 +47,9 @@ protected:
 
 private:
     void captureClipboardText();
+    // The clipboard's text unless its content is private; none when the
+    // clipboard kept changing while it was read.
+    std::unique_ptr<ClipItem> readPublicText() const;
     // The active list's view shows the captures: soon, or now.
     void showSoon();
     void showNow();
@@ -50,6 +59,7 @@ private:
 
     ItemStore& active_;
     const Settings& settings_;
+    PrivateClipboardContent privateContent_;
     RefreshPacing pacing_;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
