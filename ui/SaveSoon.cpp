@@ -11,7 +11,6 @@ void SaveSoon::watch(HWND window) {
         KillTimer(hookedWindow(), TimerId);
         unhook();
     }
-    due_ = false;
     if (window != nullptr) hook(window);
 }
 
@@ -21,13 +20,12 @@ void SaveSoon::storeChanged(ItemStore&) {
 
 // Setting the timer again restarts its delay.
 void SaveSoon::schedule() {
-    due_ = SetTimer(hookedWindow(), TimerId, delayMs_, nullptr) != 0;
+    SetTimer(hookedWindow(), TimerId, delayMs_, nullptr);
 }
 
 bool SaveSoon::onTimer(UINT_PTR id) {
     if (id != TimerId) return false;
     KillTimer(hookedWindow(), TimerId);
-    due_ = false;
     if (saving_) {
         schedule();
     } else {

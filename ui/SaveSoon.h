@@ -24,7 +24,6 @@ public:
     // the save at exit).
     void watch(HWND window);
     void storeChanged(ItemStore& store) override;
-    bool isDue() const { return due_; }
 
 protected:
     bool onTimer(UINT_PTR id) override;
@@ -35,7 +34,6 @@ private:
 
     BackgroundSave& save_;
     UINT delayMs_;
-    bool due_ = false;
     // A failure's message box runs a loop in which the timer may fire again.
     bool saving_ = false;
 };

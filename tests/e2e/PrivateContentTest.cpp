@@ -36,6 +36,8 @@ TEST_F(PrivateContent, MarkedCopiesAreNotStoredAndTheNextViewerHearsOfEveryOne) 
         {L"password one", L"ExcludeClipboardContentFromMonitorProcessing", {}},
         {L"password two", L"Clipboard Viewer Ignore", {}},
         {L"password three", L"CanIncludeInClipboardHistory", {0, 0, 0, 0}},
+        // A value too short to read is taken as a refusal.
+        {L"password four", L"CanIncludeInClipboardHistory", {1, 0}},
         {L"may enter history", L"CanIncludeInClipboardHistory", {1, 0, 0, 0}},
         {L"plain text after them", nullptr, {}},
     };
@@ -49,7 +51,7 @@ TEST_F(PrivateContent, MarkedCopiesAreNotStoredAndTheNextViewerHearsOfEveryOne) 
         // has handled it.
         ASSERT_TRUE(peer.waitForNoticeOf(viewer, copy.text)) << "no notice of a copy";
     }
-    EXPECT_EQ(peer.notices(viewer), before + 5);
+    EXPECT_EQ(peer.notices(viewer), before + 6);
 
     ASSERT_TRUE(program.exitWithYes());
     const PoolContent pool = readPoolFile(programFile(L"poolfile.bin"));
