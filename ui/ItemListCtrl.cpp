@@ -93,13 +93,14 @@ void ItemListCtrl::insertColumns() {
 
 // The control holds no texts of its own: it knows how many rows there are
 // and asks for the texts of the cells it shows (LVN_GETDISPINFO), so a
-// rebuild costs the same whatever the length of the list.
+// rebuild costs the same whatever the length of the list. Telling the
+// control a new row count is its dearest step (it lays out its scroll bars
+// again): a list that stays full skips it.
 void ItemListCtrl::refresh() {
     hoverRow_ = -1;
     framedRow_ = -1;
     if (isAlive()) {
-        // Selection, focus and scroll position go with the old rows.
-        SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+        const std::size_t shownBefore = rows_.size();
         rows_.clear();
         for (const ClipItem* item : store_.snapshot()) {
             if (item->matches(store_.searchText()) != 1) continue;
@@ -107,12 +108,22 @@ void ItemListCtrl::refresh() {
             std::memcpy(digest.data(), item->digest(), digest.size());
             rows_.push_back(digest);
         }
-        SendMessageW(hwnd(), LVM_SETITEMCOUNT, rows_.size(), 0);
+        forgetSelection();
+        if (rows_.size() != shownBefore) SendMessageW(hwnd(), LVM_SETITEMCOUNT, rows_.size(), 0);
+        SendMessageW(hwnd(), LVM_ENSUREVISIBLE, 0, FALSE);
         InvalidateRect(hwnd(), nullptr, TRUE);
     }
     updateCaption();
     viewer_.setItem(nullptr);
     viewer_.refresh();
+}
+
+// The old rows' selection and focus mean nothing for the new rows.
+void ItemListCtrl::forgetSelection() {
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    none.state = 0;
+    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
 }
 
 // The narrow text of a cell, from the row's item found again by the row's

@@ -57,6 +57,7 @@ protected:
 private:
     void applyStyles();
     void insertColumns();
+    void forgetSelection();
     std::string rowCellText(int row, int column) const;
     void supplyCellText(NMLVDISPINFOW& info) const;
     void showItemOfRow(int row);

@@ -76,15 +76,15 @@ bool ClipboardBurst::write(const std::vector<std::wstring>& texts, int perSecond
                                nullptr, GetModuleHandleW(nullptr), nullptr);
     if (owner == nullptr) return false;
     const double period = perSecond > 0 ? 1000.0 / perSecond : 0.0;
-    // Each write waits a full period after the one before: a writer that
-    // fell behind does not catch up with a quicker run of writes.
+    // Each write starts a period after the one before started: a writer
+    // that fell behind does not catch up with a quicker run of writes.
     double due = nowMs();
     bool all = true;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0 && groupSize > 0 && i % static_cast<std::size_t>(groupSize) == 0) due += pauseMs;
         pumpUntil(due);
-        all = putText(owner, texts[i]) && all;
         due = nowMs() + period;
+        all = putText(owner, texts[i]) && all;
     }
     // The notice of the last write goes out once the writer is back here.
     pumpUntil(nowMs() + 50);

@@ -17,8 +17,8 @@ public:
     // The texts "<prefix><n>" for n = 1..count.
     static std::vector<std::wstring> numberedTexts(const std::wstring& prefix, int count);
 
-    // Writes every text, one 1/perSecond of a second after the other (0: as
-    // fast as it can),
+    // Writes every text, each started 1/perSecond of a second after the one
+    // before (0: as fast as it can),
     // with a pause of pauseMs after every group of groupSize texts (0: no
     // pauses). Returns once all are written; false when the clipboard could
     // not be opened for one of them.

@@ -34,8 +34,9 @@ int repeats() {
 }
 
 struct Outcome {
-    int captured = 0;     // burst texts found in the active list
+    int captured = 0;      // burst texts found in the active list
     bool inOrder = false;  // all of them, newest first, nothing else between
+    std::string lost;      // the numbers of the texts not found
 };
 
 class CaptureRate : public ProgramFixture {
@@ -65,9 +66,14 @@ protected:
         for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
             expected.emplace_back(it->begin(), it->end());
         }
-        for (const std::u16string& text : pool.active) {
-            for (const std::u16string& copied : expected) {
-                if (text == copied) ++outcome.captured;
+        for (std::size_t n = texts.size(); n > 0; --n) {
+            const std::u16string& copied = expected[texts.size() - n];
+            bool found = false;
+            for (const std::u16string& text : pool.active) found = found || text == copied;
+            if (found) {
+                ++outcome.captured;
+            } else {
+                outcome.lost += " " + std::to_string(n);
             }
         }
         outcome.inOrder = pool.active == expected;
@@ -76,7 +82,9 @@ protected:
 
     void report(const char* writer, const char* rate, const Outcome& outcome) {
         std::printf("%-16s %-18s captured %3d of %d  %s\n", writer, rate, outcome.captured, Copies,
-                    outcome.inOrder ? "all in order" : "");
+                    outcome.inOrder ? "all in order"
+                    : outcome.lost.size() < 40 ? ("lost" + outcome.lost).c_str()
+                                               : "");
         std::fflush(stdout);
     }
 };
