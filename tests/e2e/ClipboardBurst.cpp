@@ -30,7 +30,10 @@ void pumpUntil(double deadlineMs) {
         }
         const double left = deadlineMs - nowMs();
         if (left <= 0) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
+        // Whole milliseconds are waited for, the last fraction spun away:
+        // a writer that waits a little too long each time copies slower
+        // than it was asked to.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
     }
 }
 
