@@ -18,7 +18,7 @@ bool ClipboardViewer::join(HWND window) {
 }
 
 void ClipboardViewer::leave() {
-    if (pacing_.pending()) showNow();
+    if (showPending_) showNow();
     if (!joined_) return;
     joined_ = false;
     ChangeClipboardChain(hookedWindow(), nextViewer_);
@@ -77,26 +77,26 @@ std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
     return nullptr;
 }
 
+// Each capture starts the quiet time again. A refresh and paint of a full
+// list outlasts the time between two copies of a program that copies 20 or
+// more a second, and a copy replaced before it is read is lost: so however
+// long the copies go on, the list waits for them to pause.
 void ClipboardViewer::showSoon() {
-    if (pacing_.changed(GetTickCount())) {
-        showNow();
-        return;
-    }
-    // Each capture starts the quiet time again.
-    if (!isHooked() || SetTimer(hookedWindow(), RefreshTimerId, pacing_.quietMs(), nullptr) == 0) {
+    showPending_ = true;
+    if (!isHooked() || SetTimer(hookedWindow(), RefreshTimerId, QuietMs, nullptr) == 0) {
         showNow();
     }
 }
 
 void ClipboardViewer::showNow() {
     KillTimer(hookedWindow(), RefreshTimerId);
-    pacing_.refreshed();
+    showPending_ = false;
     active_.notifyObserver();
 }
 
 bool ClipboardViewer::onTimer(UINT_PTR id) {
     if (id != RefreshTimerId) return false;
-    if (pacing_.pending()) {
+    if (showPending_) {
         showNow();
     } else {
         KillTimer(hookedWindow(), RefreshTimerId);

@@ -6,9 +6,10 @@
 // another window there.
 //
 // Content marked private by its writer is never captured (see
-// PrivateClipboardContent). A capture shows in the active list's view a little later: the view is
-// refreshed once the copies pause (see RefreshPacing), so a program that
-// copies many texts in a row does not wait for the list after each one.
+// PrivateClipboardContent). A capture is in the active list at once and
+// shows in its view once the copies pause for the quiet time, so a program
+// that copies many texts in a row does not wait for the list after each
+// one.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,6 @@
 #include <memory>
 
 #include "capture/PrivateClipboardContent.h"
-#include "core/RefreshPacing.h"
 #include "ui/framework/MessageHook.h"
 
 class ClipItem;
@@ -27,6 +27,7 @@ class ClipboardViewer : public MessageHook {
 public:
     static constexpr UINT_PTR RefreshTimerId = 124;
     static constexpr int ReadAttempts = 3;
+    static constexpr UINT QuietMs = 100;
 
     ClipboardViewer(ItemStore& active, const Settings& settings);
 
@@ -60,7 +61,7 @@ private:
     ItemStore& active_;
     const Settings& settings_;
     PrivateClipboardContent privateContent_;
-    RefreshPacing pacing_;
+    bool showPending_ = false;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
 };

@@ -124,6 +124,8 @@ void ItemListCtrl::forgetSelection() {
     none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     none.state = 0;
     SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    // Nor the anchor a Shift+click extends from.
+    SendMessageW(hwnd(), LVM_SETSELECTIONMARK, 0, -1);
 }
 
 // The narrow text of a cell, from the row's item found again by the row's

@@ -37,6 +37,7 @@ struct Outcome {
     int captured = 0;      // burst texts found in the active list
     bool inOrder = false;  // all of them, newest first, nothing else between
     std::string lost;      // the numbers of the texts not found
+    bool completed = false;  // the program started, took the copies and exited
 };
 
 class CaptureRate : public ProgramFixture {
@@ -62,6 +63,7 @@ protected:
         if (!program.exitWithYes()) return outcome;
         program.waitForWindowsGone();
         const PoolContent pool = readPoolFile(programFile(L"poolfile.bin"));
+        outcome.completed = true;
         std::vector<std::u16string> expected;
         for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
             expected.emplace_back(it->begin(), it->end());
@@ -81,10 +83,12 @@ protected:
     }
 
     void report(const char* writer, const char* rate, const Outcome& outcome) {
+        const std::string note = !outcome.completed        ? "(the run did not complete)"
+                                 : outcome.inOrder          ? "all in order"
+                                 : outcome.lost.size() < 40 ? "lost" + outcome.lost
+                                                            : "";
         std::printf("%-16s %-18s captured %3d of %d  %s\n", writer, rate, outcome.captured, Copies,
-                    outcome.inOrder ? "all in order"
-                    : outcome.lost.size() < 40 ? ("lost" + outcome.lost).c_str()
-                                               : "");
+                    note.c_str());
         std::fflush(stdout);
     }
 };
