@@ -6,11 +6,13 @@
 #include <new>
 
 #include "app/OwnerWindow.h"
+#include "core/BackgroundSave.h"
 #include "core/MessageSink.h"
 #include "core/ProgramFolder.h"
 #include "res/resource.h"
 #include "storage/Settings.h"
 #include "storage/StoreFile.h"
+#include "ui/SaveSoon.h"
 
 Application::Application(const std::string& folder)
     : folder_(folder), messages_(&sink_) {}
@@ -38,6 +40,7 @@ Application::Start Application::startUp() {
     readConfiguration();
     createStores();
     loadStores();
+    startSavingSoon();
     return Start::Ready;
 }
 
@@ -102,6 +105,19 @@ void Application::keepDamagedPoolFile() {
     CopyFileA(pool.c_str(), pathInFolder(folder_, DamagedPoolFileName).c_str(), FALSE);
 }
 
+// What was just read is what the file holds: the first save waits for a
+// change.
+void Application::startSavingSoon() {
+    if (!active_ || !favorites_) return;
+    backgroundSave_.reset(new (std::nothrow) BackgroundSave(*favorites_, *active_, *this, *messages_));
+    if (!backgroundSave_) return;
+    backgroundSave_->markSaved();
+    saveSoon_.reset(new (std::nothrow) SaveSoon(*backgroundSave_));
+    if (!saveSoon_) return;
+    active_->setChangeListener(saveSoon_.get());
+    favorites_->setChangeListener(saveSoon_.get());
+}
+
 void Application::runOwnerWindow() {
     if (!active_ || !favorites_) return;
     OwnerWindow owner(*active_, *favorites_, *messages_, clipboard_, *this);
@@ -115,13 +131,20 @@ int Application::exitInstance() {
     return 0;
 }
 
-void Application::saveStores() {
-    StoreFile(folder_, *messages_).saveAll(favorites_.get(), active_.get(),
-                                            StoreFile::PoolFileName);
+void Application::saveStores() { writeStores(*messages_); }
+
+int Application::writeStores(MessageSink& messages) {
+    return StoreFile(folder_, messages).saveAll(favorites_.get(), active_.get(),
+                                                StoreFile::PoolFileName);
 }
 
 void Application::shutdownStores() {
     saveStores();
+    // The save that waits for changes goes before the stores it reads.
+    if (active_) active_->setChangeListener(nullptr);
+    if (favorites_) favorites_->setChangeListener(nullptr);
+    saveSoon_.reset();
+    backgroundSave_.reset();
     active_.reset();
     favorites_.reset();
 }
@@ -129,4 +152,5 @@ void Application::shutdownStores() {
 void Application::mainWindowChanged(HWND window) {
     sink_.setOwner(window);
     clipboard_.setOwner(window);
+    if (saveSoon_) saveSoon_->watch(window);
 }

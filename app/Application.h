@@ -10,13 +10,16 @@
 
 #include "capture/win32/Win32Clipboard.h"
 #include "core/ItemStore.h"
+#include "core/StoreSaver.h"
 #include "ui/MainWindowHost.h"
 #include "core/win32/Handles.h"
 #include "ui/framework/Win32MessageSink.h"
 
+class BackgroundSave;
 class MessageSink;
+class SaveSoon;
 
-class Application : public MainWindowHost {
+class Application : public MainWindowHost, public StoreSaver {
 public:
     static constexpr const char* MutexName = "PENNANT";
     // A copy of a data file that could not be read whole.
@@ -51,6 +54,8 @@ public:
     // Saves both stores, then releases them; a second call writes nothing.
     void shutdownStores();
     void mainWindowChanged(HWND window) override;
+    // Both stores to the data file, failures told through messages.
+    int writeStores(MessageSink& messages) override;
 
     ItemStore* activeStore() const { return active_.get(); }
     ItemStore* favoritesStore() const { return favorites_.get(); }
@@ -64,6 +69,8 @@ private:
     void createStores();
     void loadStores();
     void keepDamagedPoolFile();
+    // Saves the stores soon after each change while the main window lives.
+    void startSavingSoon();
 
     std::string folder_;
     Win32MessageSink sink_;
@@ -73,4 +80,6 @@ private:
     std::unique_ptr<OleSession> ole_;
     std::unique_ptr<ItemStore> active_;
     std::unique_ptr<ItemStore> favorites_;
+    std::unique_ptr<BackgroundSave> backgroundSave_;
+    std::unique_ptr<SaveSoon> saveSoon_;
 };

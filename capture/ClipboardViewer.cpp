@@ -18,6 +18,7 @@ bool ClipboardViewer::join(HWND window) {
 }
 
 void ClipboardViewer::leave() {
+    if (showPending_) showNow();
     if (!joined_) return;
     joined_ = false;
     ChangeClipboardChain(hookedWindow(), nextViewer_);
@@ -52,12 +53,55 @@ bool ClipboardViewer::onDrawClipboard(WPARAM wParam, LPARAM lParam) {
 // leaves its old entry, and a full list loses its oldest item.
 void ClipboardViewer::captureClipboardText() {
     if (settings_.EnableMonitoring() == 0) return;
-    ComPtr<IDataObject> clipboard;
-    if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return;
-    std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+    std::unique_ptr<ClipItem> item = readPublicText();
     if (!item) return;
     active_.add(std::move(item), 1);
+    showSoon();
+}
+
+// The text is read first, while it is most likely still the one the notice
+// was about; its private marks are read after it. The clipboard's sequence
+// number tells whether both came from the same content: when another write
+// came between them, the newer content is read again, whole.
+std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
+        const DWORD sequence = GetClipboardSequenceNumber();
+        ComPtr<IDataObject> clipboard;
+        if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return nullptr;
+        std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+        const bool isPrivate = privateContent_.isPrivate(clipboard.get());
+        if (GetClipboardSequenceNumber() != sequence) continue;
+        if (isPrivate) return nullptr;
+        return item;
+    }
+    return nullptr;
+}
+
+// Each capture starts the quiet time again. A refresh and paint of a full
+// list outlasts the time between two copies of a program that copies 20 or
+// more a second, and a copy replaced before it is read is lost: so however
+// long the copies go on, the list waits for them to pause.
+void ClipboardViewer::showSoon() {
+    showPending_ = true;
+    if (!isHooked() || SetTimer(hookedWindow(), RefreshTimerId, QuietMs, nullptr) == 0) {
+        showNow();
+    }
+}
+
+void ClipboardViewer::showNow() {
+    KillTimer(hookedWindow(), RefreshTimerId);
+    showPending_ = false;
     active_.notifyObserver();
+}
+
+bool ClipboardViewer::onTimer(UINT_PTR id) {
+    if (id != RefreshTimerId) return false;
+    if (showPending_) {
+        showNow();
+    } else {
+        KillTimer(hookedWindow(), RefreshTimerId);
+    }
+    return true;
 }
 
 bool ClipboardViewer::onChangeCbChain(HWND removed, HWND following) {

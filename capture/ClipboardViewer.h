@@ -4,23 +4,38 @@
 // removals from the chain are followed, and the window takes the head of
 // the chain again whenever the program is activated or deactivated and finds
 // another window there.
+//
+// Content marked private by its writer is never captured (see
+// PrivateClipboardContent). A capture is in the active list at once and
+// shows in its view once the copies pause for the quiet time, so a program
+// that copies many texts in a row does not wait for the list after each
+// one.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "capture/PrivateClipboardContent.h"
 #include "ui/framework/MessageHook.h"
 
+class ClipItem;
 class ItemStore;
 class Settings;
 
 class ClipboardViewer : public MessageHook {
 public:
+    static constexpr UINT_PTR RefreshTimerId = 124;
+    static constexpr int ReadAttempts = 3;
+    static constexpr UINT QuietMs = 100;
+
     ClipboardViewer(ItemStore& active, const Settings& settings);
 
     // Watches window's messages and puts it at the head of the chain; the
     // clipboard's current text is captured at once, like a fresh copy.
     bool join(HWND window);
-    // Takes the window out of the chain; harmless when it is not in it.
+    // Takes the window out of the chain (a capture not shown yet is shown
+    // first); harmless when it is not in it.
     void leave();
     bool isJoined() const { return joined_; }
     HWND nextViewer() const { return nextViewer_; }
@@ -29,15 +44,24 @@ protected:
     bool onDrawClipboard(WPARAM wParam, LPARAM lParam) override;
     bool onChangeCbChain(HWND removed, HWND following) override;
     bool onActivateApp(bool active, DWORD otherThread, LRESULT& result) override;
+    bool onTimer(UINT_PTR id) override;
 
 private:
     void captureClipboardText();
+    // The clipboard's text unless its content is private; none when the
+    // clipboard kept changing while it was read.
+    std::unique_ptr<ClipItem> readPublicText() const;
+    // The active list's view shows the captures: soon, or now.
+    void showSoon();
+    void showNow();
     void joinAtHead();
     void setNextViewer(HWND next);
     void forward(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
     ItemStore& active_;
     const Settings& settings_;
+    PrivateClipboardContent privateContent_;
+    bool showPending_ = false;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
 };

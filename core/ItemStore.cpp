@@ -10,6 +10,7 @@
 #include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
 #include "core/StoreCapacity.h"
+#include "core/StoreChangeListener.h"
 #include "core/StoreObserver.h"
 #include "core/UnicodeTextItem.h"
 
@@ -73,12 +74,14 @@ void ItemStore::removeFromBack(int n) {
 ItemStore::ItemList ItemStore::takeItems() {
     ItemList taken;
     taken.swap(items_);
+    beingReplaced_ = true;
     return taken;
 }
 
 void ItemStore::putBack(ItemList items) {
     clear();
     items_.swap(items);
+    beingReplaced_ = false;
 }
 
 ItemStore::Items::iterator ItemStore::find(const ClipItem* item) {
@@ -139,7 +142,9 @@ std::vector<ClipItem*> ItemStore::snapshot() const {
 }
 
 void ItemStore::notifyObserver() {
+    beingReplaced_ = false;
     if (observer_ != nullptr) observer_->refresh();
+    if (changeListener_ != nullptr) changeListener_->storeChanged(*this);
 }
 
 std::string ItemStore::countLabel() const {

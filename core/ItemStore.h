@@ -14,6 +14,7 @@
 class BlockSource;
 class MessageSink;
 class StoreCapacity;
+class StoreChangeListener;
 class StoreObserver;
 
 class ItemStore {
@@ -51,7 +52,11 @@ public:
 
     void setObserver(StoreObserver* observer) { observer_ = observer; }
     StoreObserver* observer() const { return observer_; }
+    // Everyone who changes the store calls this when done: the observer
+    // redraws, then the change listener hears of it.
     void notifyObserver();
+    // Told after the observer at every notifyObserver (none by default).
+    void setChangeListener(StoreChangeListener* listener) { changeListener_ = listener; }
 
     // "[count/capacity]"
     std::string countLabel() const;
@@ -82,6 +87,9 @@ public:
     // Destroys the present items and holds the given ones again, in their
     // order, without the rules of add.
     void putBack(ItemList items);
+    // True from takeItems until putBack or the next notifyObserver: the
+    // store holds part of its list at most, and is not worth saving.
+    bool isBeingReplaced() const { return beingReplaced_; }
 
 private:
     using Items = ItemList;
@@ -93,6 +101,8 @@ private:
     char searchText_[SearchTextMax + 1] = {};
     Items items_;
     StoreObserver* observer_ = nullptr;
+    StoreChangeListener* changeListener_ = nullptr;
+    bool beingReplaced_ = false;
     int isFavorites_;
     const StoreCapacity& maxima_;
     MessageSink& messages_;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "capture/ItemDragSource.h"
@@ -49,7 +51,7 @@ ItemListCtrl::ItemListCtrl(ListOwner& owner, ItemStore& store, ItemViewer& viewe
 ItemListCtrl::~ItemListCtrl() { destroyWindow(); }
 
 int ItemListCtrl::create(HWND parent, const RECT& rect, int id) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA;
     if (!createControl(WC_LISTVIEWW, L"", style, 0, rect, parent, id)) return -1;
     applyStyles();
     insertColumns();
@@ -89,20 +91,26 @@ void ItemListCtrl::insertColumns() {
     }
 }
 
+// The control holds no texts of its own: it knows how many rows there are
+// and asks for the texts of the cells it shows (LVN_GETDISPINFO), so a
+// rebuild costs the same whatever the length of the list. Telling the
+// control a new row count is its dearest step (it lays out its scroll bars
+// again): a list that stays full skips it.
 void ItemListCtrl::refresh() {
     hoverRow_ = -1;
     framedRow_ = -1;
     if (isAlive()) {
-        SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-        SendMessageW(hwnd(), LVM_DELETEALLITEMS, 0, 0);
-        const std::vector<ClipItem*> items = store_.snapshot();
-        int shown = 0;
-        for (const ClipItem* item : items) {
+        const std::size_t shownBefore = rows_.size();
+        rows_.clear();
+        for (const ClipItem* item : store_.snapshot()) {
             if (item->matches(store_.searchText()) != 1) continue;
-            insertRow(shown, *item);
-            ++shown;
+            RowDigest digest{};
+            std::memcpy(digest.data(), item->digest(), digest.size());
+            rows_.push_back(digest);
         }
-        SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+        forgetSelection();
+        if (rows_.size() != shownBefore) SendMessageW(hwnd(), LVM_SETITEMCOUNT, rows_.size(), 0);
+        SendMessageW(hwnd(), LVM_ENSUREVISIBLE, 0, FALSE);
         InvalidateRect(hwnd(), nullptr, TRUE);
     }
     updateCaption();
@@ -110,26 +118,32 @@ void ItemListCtrl::refresh() {
     viewer_.refresh();
 }
 
-void ItemListCtrl::insertRow(int index, const ClipItem& item) {
-    std::wstring number = wintext::wide(columns_.cellText(0, item, index + 1));
-    LVITEMW row{};
-    row.mask = LVIF_TEXT;
-    row.iItem = index;
-    row.pszText = &number[0];
-    const int at = static_cast<int>(
-        SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row)));
-    if (at < 0) return;
-    for (int c = 1; c < columns_.count(); ++c) {
-        setCellText(at, c, columns_.cellText(c, item, index + 1));
-    }
+// The old rows' selection and focus mean nothing for the new rows.
+void ItemListCtrl::forgetSelection() {
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    none.state = 0;
+    SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    // Nor the anchor a Shift+click extends from.
+    SendMessageW(hwnd(), LVM_SETSELECTIONMARK, 0, -1);
 }
 
-void ItemListCtrl::setCellText(int row, int column, const std::string& narrowText) {
-    std::wstring text = wintext::wide(narrowText);
-    LVITEMW cell{};
-    cell.iSubItem = column;
-    cell.pszText = &text[0];
-    SendMessageW(hwnd(), LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+// The narrow text of a cell, from the row's item found again by the row's
+// digest; empty when the store no longer holds that item.
+std::string ItemListCtrl::rowCellText(int row, int column) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return std::string();
+    const ClipItem* item = store_.findByDigest(rows_[static_cast<std::size_t>(row)].data());
+    return item != nullptr ? columns_.cellText(column, *item, row + 1) : std::string();
+}
+
+// Answers the control's question for a cell's text, cut to its buffer.
+void ItemListCtrl::supplyCellText(NMLVDISPINFOW& info) const {
+    LVITEMW& cell = info.item;
+    if ((cell.mask & LVIF_TEXT) == 0 || cell.pszText == nullptr || cell.cchTextMax <= 0) return;
+    const std::wstring text = wintext::wide(rowCellText(cell.iItem, cell.iSubItem));
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(cell.cchTextMax - 1));
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), cell.pszText);
+    cell.pszText[length] = L'\0';
 }
 
 int ItemListCtrl::rowCount() const {
@@ -211,6 +225,10 @@ bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
         return true;
     case LVN_BEGINDRAG:
         dragSelection();
+        result = 0;
+        return true;
+    case LVN_GETDISPINFOW:
+        supplyCellText(reinterpret_cast<NMLVDISPINFOW&>(header));
         result = 0;
         return true;
     default:

@@ -3,17 +3,21 @@
 // every action on a row finds its item again through that digest.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "capture/ItemDropTarget.h"
+#include "core/ClipItem.h"
 #include "core/ItemColumns.h"
 #include "core/StoreObserver.h"
 #include "core/win32/Handles.h"
 #include "ui/ItemCommands.h"
 #include "ui/framework/Window.h"
 
-class ClipItem;
 class ItemStore;
 class ItemViewer;
 class ListOwner;
@@ -53,8 +57,9 @@ protected:
 private:
     void applyStyles();
     void insertColumns();
-    void insertRow(int index, const ClipItem& item);
-    void setCellText(int row, int column, const std::string& narrowText);
+    void forgetSelection();
+    std::string rowCellText(int row, int column) const;
+    void supplyCellText(NMLVDISPINFOW& info) const;
     void showItemOfRow(int row);
     // Hovering: the pointer is over row (-1: over no row).
     void followPointer(int row);
@@ -77,6 +82,9 @@ private:
     ItemStore& store_;
     ItemViewer& viewer_;
     ItemColumns columns_;
+    // The digests of the items the rows show, top row first.
+    using RowDigest = std::array<unsigned char, ClipItem::DigestSize>;
+    std::vector<RowDigest> rows_;
     ImageListHandle rowHeightImages_;
     AcceleratorHandle accelerators_;
     int hoverRow_ = -1;

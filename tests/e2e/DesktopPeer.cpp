@@ -269,6 +269,23 @@ void DesktopPeer::putBitmapOnly() {
     writeClipboard(CF_BITMAP, CreateBitmap(8, 8, 1, 32, nullptr));
 }
 
+void DesktopPeer::putUnicodeTextMarked(const std::wstring& text, const wchar_t* formatName,
+                                       const std::vector<unsigned char>& mark) {
+    const auto block = [](const void* bytes, std::size_t size) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size);
+        if (size > 0) std::memcpy(GlobalLock(memory), bytes, size);
+        GlobalUnlock(memory);
+        return memory;
+    };
+    run([&] {
+        if (!OpenClipboard(runner_)) return;
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+        SetClipboardData(RegisterClipboardFormatW(formatName), block(mark.data(), mark.size()));
+        CloseClipboard();
+    });
+}
+
 // ---- Unix commands -----------------------------------------------------------------
 
 std::string unixTempPath(const std::string& name) {

@@ -69,6 +69,10 @@ public:
     void putUnicodeText(const std::wstring& text);
     void putAnsiText(const std::string& bytes);
     void putBitmapOnly();
+    // Unicode text together with a block of a registered format (the marks
+    // by which a writer keeps its content from clipboard managers).
+    void putUnicodeTextMarked(const std::wstring& text, const wchar_t* formatName,
+                              const std::vector<unsigned char>& mark);
 
 private:
     struct Viewer;

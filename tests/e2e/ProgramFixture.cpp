@@ -3,7 +3,11 @@
 #include <cstring>
 #include <sstream>
 
+#include "core/ItemStore.h"
 #include "core/Md5.h"
+#include "core/MessageSink.h"
+#include "core/StoreCapacity.h"
+#include "storage/StoreFile.h"
 
 namespace e2e {
 
@@ -46,7 +50,52 @@ std::wstring siblingFile(const std::wstring& path, const wchar_t* name) {
     return (slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1)) + name;
 }
 
+// Room for any list the program may have written.
+class RoomyCapacity : public StoreCapacity {
+public:
+    std::int32_t activeCapacity() const override { return 100000; }
+    std::int32_t favoritesCapacity() const override { return 100000; }
+};
+
+class CountingMessages : public MessageSink {
+public:
+    int show(const std::string&, unsigned) override {
+        ++shown;
+        return msgbox::IdOk;
+    }
+    int shown = 0;
+};
+
+std::vector<std::u16string> textsOf(const ItemStore& store) {
+    std::vector<std::u16string> texts;
+    for (const ClipItem* item : store.snapshot()) {
+        std::u16string text;
+        const unsigned char* bytes = item->text();
+        for (std::int32_t i = 0; bytes != nullptr && i + 1 < item->byteLength(); i += 2) {
+            text.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
+
 }  // namespace
+
+PoolContent readPoolFile(const std::wstring& path) {
+    PoolContent content;
+    std::vector<unsigned char> bytes;
+    if (!readFile(path, bytes)) return content;
+    const RoomyCapacity capacity;
+    CountingMessages messages;
+    ItemStore favorites(1, capacity, messages);
+    ItemStore active(0, capacity, messages);
+    const int loaded = StoreFile("", messages).loadAll(&favorites, &active, narrow(path));
+    const std::int32_t ends = favorites.serializedSize() + active.serializedSize();
+    content.whole = loaded == 0 && messages.shown == 0 && ends == static_cast<std::int32_t>(bytes.size());
+    content.favorites = textsOf(favorites);
+    content.active = textsOf(active);
+    return content;
+}
 
 std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
                                       const std::u16string& text) {

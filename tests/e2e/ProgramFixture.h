@@ -29,6 +29,15 @@ std::vector<unsigned char> samplePoolFile();
 // What two empty stores are saved as.
 std::vector<unsigned char> emptyPoolFile();
 
+// What a poolfile.bin holds, read by the program's own reader.
+struct PoolContent {
+    // Read to its end with no message: nothing damaged, nothing cut short.
+    bool whole = false;
+    std::vector<std::u16string> favorites;
+    std::vector<std::u16string> active;  // top first
+};
+PoolContent readPoolFile(const std::wstring& path);
+
 // Differences between two folder snapshots, one line each; empty if none.
 std::string describeChanges(const std::map<std::wstring, FileState>& before,
                             const std::map<std::wstring, FileState>& after);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -272,6 +273,27 @@ TEST_F(ItemListCtrlTest, RefreshEmptiesThePaneAndClearsTheSelection) {
     EXPECT_EQ(lists.pane.currentItem(), nullptr);
     EXPECT_EQ(ListHarness::selectedCount(lists.activeList), 0);
     EXPECT_EQ(lists.activeList.rowCount(), 3);
+}
+
+// A capture into a full list keeps the row count: the rows scrolled to,
+// selected and focused before it are forgotten all the same.
+TEST_F(ItemListCtrlTest, RefreshOfAFullListShowsTheTopAndForgetsTheOldRows) {
+    lists.settings.MaxActiveItemNum(20);
+    for (int n = 1; n <= 20; ++n) lists.addActive(u"text " + std::u16string(1, static_cast<char16_t>(u'@' + n)));
+    HWND list = lists.activeList.hwnd();
+    SendMessageW(list, LVM_ENSUREVISIBLE, 19, FALSE);
+    ListHarness::selectRow(lists.activeList, 17);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, 17);
+    ASSERT_GT(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 0);
+
+    lists.active.add(std::make_unique<UnicodeTextItem>(u"newest"), 1);
+    lists.active.notifyObserver();
+    EXPECT_EQ(lists.activeList.rowCount(), 20);
+    EXPECT_EQ(lists.activeList.cellText(0, 1), L"newest");
+    EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(ListHarness::selectedCount(lists.activeList), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
+    EXPECT_EQ(SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0), -1);
 }
 
 TEST_F(ItemListCtrlTest, RefreshOfOneListEmptiesThePaneShowingTheOther) {
