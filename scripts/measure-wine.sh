@@ -30,7 +30,7 @@ out="$root/build/windows/measure-wine.txt"
 status=0
 {
   echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores; $(wine --version)"
-  wine build/windows/perf/qb_wine_probe.exe "$(windows_path "$root/build/windows/quillbox.exe")" \
+  wine build/windows/tests/perf/qb_wine_probe.exe "$(windows_path "$root/build/windows/quillbox.exe")" \
     "$(windows_path "$folder")" "${1:-200}" "${2:-10000}" "${3:-1000}" | sed -u 's/\r$//'
 } | tee "$out" || status=1
 grep -q '^error:' "$out" && status=1

@@ -18,29 +18,9 @@
 #include "ui/MainWindow.h"
 #include "ui/MainWindowHost.h"
 #include "ui/framework/Window.h"
+#include "MessagePump.h"
 
 namespace {
-
-void pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        pump(20);
-    }
-    return true;
-}
 
 // A plain window class: default processing throughout (a static control
 // would let the pointer fall through its caption).
@@ -110,7 +90,7 @@ void mouse(DWORD flags) {
 // this thread's message processing meanwhile.
 bool dragWithMouse(POINT from, POINT to) {
     SetCursorPos(from.x, from.y);
-    pump(100);
+    pumpFor(100);
     std::atomic<bool> done{false};
     std::thread drag([&] {
         mouse(MOUSEEVENTF_LEFTDOWN);
@@ -125,7 +105,7 @@ bool dragWithMouse(POINT from, POINT to) {
     });
     const bool finished = pumpUntil([&] { return done.load(); }, 10000);
     drag.join();
-    pump(200);
+    pumpFor(200);
     return finished;
 }
 
@@ -202,7 +182,7 @@ protected:
         Settings::instance()->EnableAutoHide(1);
         main = std::make_unique<MainWindow>(active, favorites, messages, clipboard, host);
         ASSERT_TRUE(main->create(nullptr));
-        pump(100);
+        pumpFor(100);
     }
     void TearDown() override {
         main.reset();

@@ -11,19 +11,11 @@
 #include "core/BackgroundSave.h"
 #include "core/StoreSaver.h"
 #include "core/UnicodeTextItem.h"
+#include "MessagePump.h"
 
 namespace {
 
 constexpr UINT DelayMs = 60;
-
-void pumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 class CountingSaver : public StoreSaver {
 public:

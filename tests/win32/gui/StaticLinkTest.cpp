@@ -9,6 +9,7 @@
 
 #include "core/ProgramFolder.h"
 #include "res/resource.h"
+#include "MessagePump.h"
 
 namespace {
 
@@ -16,24 +17,6 @@ namespace {
 constexpr COLORREF Blue = RGB(0, 0, 255);
 constexpr COLORREF Purple = RGB(128, 0, 128);
 constexpr COLORREF Red = RGB(255, 0, 0);
-
-bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (GetTickCount() - start >= milliseconds) return false;
-        Sleep(10);
-    }
-}
-
-void pumpFor(DWORD milliseconds) {
-    pumpUntil([] { return false; }, milliseconds);
-}
 
 // A visible top-level window holding the links; as every Window it
 // reflects its children's WM_CTLCOLORSTATIC to them.

@@ -10,22 +10,11 @@
 
 #include "res/resource.h"
 #include "ui/framework/Window.h"
+#include "MessagePump.h"
 
 namespace {
 
 const UINT kTrayMessage = WM_USER + 200;
-
-void pumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < milliseconds);
-}
 
 // A hidden top-level window standing in for the main window: the tray
 // icon's notification target, recording the commands it receives.
