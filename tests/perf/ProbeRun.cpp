@@ -8,6 +8,7 @@
 #include "core/win32/Handles.h"
 #include "e2e/ProcessDriver.h"
 #include "perf/ProbeFolder.h"
+#include "perf/RemoteListView.h"
 #include "perf/ResponseWatch.h"
 
 namespace {
@@ -142,11 +143,29 @@ bool ProbeRun::measureReference() {
 }
 
 bool ProbeRun::measureLatency(HWND main, HWND activeList) {
+    const RemoteListView rows(activeList);
+    if (!rows.usable()) {
+        std::printf("error: the active list's rows cannot be read\n");
+        return false;
+    }
+    std::vector<double> passedOn;
     std::vector<double> refreshed;
     std::vector<double> painted;
     for (int i = 0; i < options_.rounds; ++i) {
+        const std::wstring text = textOf("latency", i, 100);
+        // The summary column of the top row starts with the text's head.
+        const std::wstring head = text.substr(0, text.find(L' ', 8) + 1);
         const double start = clock_.nowMs();
-        if (roundTrip(textOf("latency", i, 100)) < 0) return false;
+        if (roundTrip(text) < 0) return false;
+        passedOn.push_back(clock_.nowMs() - start);
+        while (rows.cellText(0, 1).compare(0, head.size(), head) != 0) {
+            if (clock_.nowMs() - start > 5000) {
+                std::printf("error: the active list never showed copy %d\n", i);
+                return false;
+            }
+            viewer_.pump(0);
+            Sleep(0);
+        }
         refreshed.push_back(clock_.nowMs() - start);
         // Painted once the list view has nothing left to repaint.
         while (GetUpdateRect(activeList, nullptr, FALSE) && clock_.nowMs() - start < 5000) {
@@ -155,6 +174,7 @@ bool ProbeRun::measureLatency(HWND main, HWND activeList) {
         }
         painted.push_back(clock_.nowMs() - start);
     }
+    report("change_to_notice_passed_on", passedOn);
     report("change_to_list_refreshed", refreshed);
     report("change_to_list_repainted", painted);
     settle(main, 200);

@@ -3,8 +3,9 @@
 //      short texts and for copies of 10 MB and 100 MB (time and memory);
 //   2. the program started with empty lists, then with full lists, its
 //      memory at rest;
-//   3. the time from a clipboard change to the active list refreshed (the
-//      notice passed on) and repainted (its update region empty);
+//   3. the time from a clipboard change to the notice passed on, to the
+//      active list's top row showing the new text, and to the list
+//      repainted (its update region empty);
 //   4. copies of 10 MB and 100 MB: the time to capture, the longest time
 //      the program did not answer, its memory afterwards;
 //   5. the soak: captures into the full list and quick-paste menus opened
