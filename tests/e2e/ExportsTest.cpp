@@ -11,24 +11,10 @@
 #include <vector>
 
 #include "e2e/ProcessDriver.h"
+#include "shared/ExportedFunctions.h"
 #include "shared/KnownAnswers.h"
 
 namespace {
-
-// The caller's view of the interface, declared independently of the program.
-struct Md5Context {
-    std::uint32_t state[4];
-    std::uint32_t count[2];
-    unsigned char buffer[64];
-};
-static_assert(sizeof(Md5Context) == 88, "context layout");
-
-using Md5InitFn = void (*)(Md5Context*);
-using Md5UpdateFn = void (*)(Md5Context*, const unsigned char*, std::uint32_t);
-using Md5FinalFn = void (*)(unsigned char*, Md5Context*);
-using BufferToHexStrFn = int (*)(const unsigned char*, int, char*, int);
-using HexStrToBufferFn = int (*)(const char*, int, unsigned char*, int);
-using CryptFn = int (*)(unsigned char*, int);
 
 std::string lowerHex(const unsigned char* bytes, int n) {
     static const char digits[] = "0123456789abcdef";

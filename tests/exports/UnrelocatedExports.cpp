@@ -16,22 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "shared/ExportedFunctions.h"
 #include "shared/KnownAnswers.h"
 
 namespace {
-
-struct Md5Context {
-    std::uint32_t state[4];
-    std::uint32_t count[2];
-    unsigned char buffer[64];
-};
-
-using Md5InitFn = void (*)(Md5Context*);
-using Md5UpdateFn = void (*)(Md5Context*, const unsigned char*, std::uint32_t);
-using Md5FinalFn = void (*)(unsigned char*, Md5Context*);
-using BufferToHexStrFn = int (*)(const unsigned char*, int, char*, int);
-using HexStrToBufferFn = int (*)(const char*, int, unsigned char*, int);
-using CryptFn = int (*)(unsigned char*, int);
 
 std::uint32_t read32(const std::vector<unsigned char>& b, std::size_t at) {
     if (at + 4 > b.size()) return 0;
