@@ -1,6 +1,6 @@
 #include "e2e/ClipboardBurst.h"
 
-#include <cstring>
+#include "shared/ClipboardText.h"
 
 namespace e2e {
 
@@ -49,18 +49,8 @@ bool openClipboard(HWND owner) {
 }
 
 bool putText(HWND owner, const std::wstring& text) {
-    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (block == nullptr) return false;
-    std::memcpy(GlobalLock(block), text.c_str(), size);
-    GlobalUnlock(block);
-    if (!openClipboard(owner)) {
-        GlobalFree(block);
-        return false;
-    }
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    if (!set) GlobalFree(block);
+    if (!openClipboard(owner)) return false;
+    const bool set = setClipboardUnicodeText(text.c_str(), text.size());
     CloseClipboard();
     return set;
 }

@@ -19,6 +19,7 @@
 #include "capture/ClipTextReader.h"
 #include "capture/ClipboardViewer.h"
 #include "core/win32/Handles.h"
+#include "shared/ClipboardText.h"
 
 namespace {
 
@@ -46,19 +47,10 @@ std::u16string sampleText(int n) {
 }
 
 bool putOnClipboard(HWND owner, const std::u16string& text) {
-    const std::size_t size = (text.size() + 1) * sizeof(char16_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (block == nullptr) return false;
-    std::memcpy(GlobalLock(block), text.c_str(), size);
-    GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(block);
-        return false;
-    }
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, block);
+    if (!OpenClipboard(owner)) return false;
+    const bool set = setClipboardUnicodeText(reinterpret_cast<const wchar_t*>(text.c_str()), text.size());
     CloseClipboard();
-    return true;
+    return set;
 }
 
 // Median and mean of runs of step, in milliseconds.

@@ -1,6 +1,6 @@
 #include "perf/ChainViewer.h"
 
-#include <cstring>
+#include "shared/ClipboardText.h"
 
 namespace {
 
@@ -81,22 +81,11 @@ void ChainViewer::readClipboardText() {
 }
 
 bool ChainViewer::write(const wchar_t* text, std::size_t count) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (count + 1) * sizeof(wchar_t));
-    if (block == nullptr) return false;
-    auto* to = static_cast<wchar_t*>(GlobalLock(block));
-    std::memcpy(to, text, count * sizeof(wchar_t));
-    to[count] = L'\0';
-    GlobalUnlock(block);
     bool opened = false;
     for (int attempt = 0; attempt < 200 && !(opened = OpenClipboard(window_) != FALSE); ++attempt) Sleep(5);
-    if (!opened) {
-        GlobalFree(block);
-        return false;
-    }
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    if (!opened) return false;
+    const bool set = setClipboardUnicodeText(text, count);
     CloseClipboard();
-    if (!set) GlobalFree(block);
     return set;
 }
 
