@@ -95,7 +95,9 @@ void ClipItem::setAlias(const char* alias) {
 }
 
 std::int32_t ClipItem::serialize(unsigned char* buffer) const {
-    const std::int32_t size = serializedSize();
+    const std::int64_t record = static_cast<std::int64_t>(byteLength_) + RecordHeaderSize;
+    if (record > INT32_MAX) return -1;
+    const std::int32_t size = static_cast<std::int32_t>(record);
     if (buffer == nullptr) return size;
 
     putInt32LE(buffer + RecordLengthAt, size);

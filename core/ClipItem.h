@@ -74,8 +74,10 @@ public:
     std::int32_t byteLength() const { return byteLength_; }
     const unsigned char* text() const { return byteLength_ > 0 ? text_.get() : nullptr; }
 
-    // The item record of the store files.
-    std::int32_t serializedSize() const { return byteLength_ + RecordHeaderSize; }
+    // The item record of the store files: byteLength + 62, in 64 bits.
+    virtual std::int64_t serializedSize() const {
+        return static_cast<std::int64_t>(byteLength_) + RecordHeaderSize;
+    }
     // Writes the record at buffer (when not null) and returns its length.
     std::int32_t serialize(unsigned char* buffer) const;
     // Fills the item from one record of recordLength bytes (the record

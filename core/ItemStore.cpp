@@ -165,14 +165,17 @@ int ItemStore::setSearchText(const char* text) {
     return 0;
 }
 
-std::int32_t ItemStore::serializedSize() const {
-    std::int32_t size = BlockHeaderSize;
+std::int64_t ItemStore::serializedSize() const {
+    std::int64_t size = BlockHeaderSize;
     for (const auto& item : items_) size += item->serializedSize();
     return size;
 }
 
 std::int32_t ItemStore::serialize(unsigned char* buffer) const {
-    const std::int32_t size = serializedSize();
+    const std::int64_t total = serializedSize();
+    // The block length field is 32 bits: a larger block cannot be written.
+    if (total > INT32_MAX) return -1;
+    const std::int32_t size = static_cast<std::int32_t>(total);
     if (buffer == nullptr) return size;
 
     putInt32LE(buffer, size);
@@ -197,8 +200,10 @@ int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t
     std::int32_t offset = BlockHeaderSize;
     int result = 0;
     // A full block reads thousands of records: only a text seen before in
-    // this store is searched for among its items.
-    DigestFilter seen(static_cast<std::size_t>(count()) + static_cast<std::size_t>(capacity()));
+    // this store is searched for among its items. The filter is sized by
+    // what the store holds and grows with what is read, never by the
+    // configured maximum.
+    DigestFilter seen(static_cast<std::size_t>(count()));
     for (const auto& held : items_) seen.insert(held->digest());
     if (length < BlockHeaderSize) {
         offset = 0;

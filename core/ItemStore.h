@@ -64,9 +64,11 @@ public:
     int setSearchText(const char* text);
     const char* searchText() const { return searchText_; }
 
-    // The store block of the data files: 4 + the sum of the record lengths.
-    std::int32_t serializedSize() const;
-    // Writes the block at buffer (when not null); returns its length or -1.
+    // The store block of the data files: 4 + the sum of the record lengths,
+    // summed in 64 bits (it may exceed what a block length field holds).
+    std::int64_t serializedSize() const;
+    // Writes the block at buffer (when not null); returns its length, or -1
+    // for a block longer than INT32_MAX (nothing written) or a failed item.
     std::int32_t serialize(unsigned char* buffer) const;
     // Appends the records of a block (bytes [0, length), the block length
     // field included) through add with atFront 0, stopping at the first add

@@ -16,7 +16,7 @@ constexpr int RecordFieldsSize = 4 + ClipItem::AliasSize + 4 + 2 + ClipItem::Dig
 void addRecord(MD5_CTX& context, const ClipItem& item) {
     unsigned char fields[RecordFieldsSize] = {};
     unsigned char* at = fields;
-    putInt32LE(at, item.serializedSize());
+    putInt32LE(at, static_cast<std::int32_t>(item.serializedSize()));
     at += 4;
     std::memcpy(at, item.alias(), ClipItem::AliasSize);
     at += ClipItem::AliasSize;
@@ -34,7 +34,7 @@ void addRecord(MD5_CTX& context, const ClipItem& item) {
 // the top of the active list changes the fingerprint.
 void addBlock(MD5_CTX& context, const ItemStore& store) {
     unsigned char length[4];
-    putInt32LE(length, store.serializedSize());
+    putInt32LE(length, static_cast<std::int32_t>(store.serializedSize()));
     MD5Update(&context, length, sizeof length);
     for (const ClipItem* item : store.snapshot()) addRecord(context, *item);
 }

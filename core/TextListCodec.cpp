@@ -1,12 +1,38 @@
 #include "core/TextListCodec.h"
 
-#include "core/CodePage.h"
+#include "core/TextCodec.h"
 
 namespace {
 
-constexpr char EndOfText = 0x1A;
+std::u16string upToZero(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
 
-bool isLeadByte(char c) { return codepage::isLeadByte(static_cast<unsigned char>(c)); }
+// UTF-8, with every LF as CR LF. An unpaired surrogate is written in the
+// three bytes of its code, which the reader takes back as that unit.
+void appendUtf8(std::string& out, const std::u16string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t code = text[i];
+        const bool pair = code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (pair) code = 0x10000 + ((code - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (code == u'\n') {
+            out += "\r\n";
+        } else if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+}
 
 }  // namespace
 
@@ -22,39 +48,32 @@ std::string TextListCodec::encode(const std::vector<std::string>& entries) {
     return out;
 }
 
-std::string TextListCodec::undoLineBreaks(const std::string& bytes) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size() && bytes[i] != EndOfText; ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        text += bytes[i];
+std::string TextListCodec::encodeTexts(const std::vector<std::u16string>& texts) {
+    std::vector<std::string> narrowed;
+    narrowed.reserve(texts.size());
+    bool fits = true;
+    for (const std::u16string& text : texts) {
+        const std::u16string whole = upToZero(text);
+        narrowed.push_back(narrow(whole));
+        fits = fits && widen(narrowed.back()) == whole;
+        if (!fits) break;
     }
-    return text;
+    if (fits) return encode(narrowed);
+
+    std::string out = "\xEF\xBB\xBF";
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) out += "\r\n";
+        appendUtf8(out, upToZero(texts[i]));
+    }
+    return out;
 }
 
-std::size_t TextListCodec::lineEnd(const std::string& text, std::size_t from) {
-    std::size_t at = from;
-    while (at < text.size() && at - from < MaxLineBytes) {
-        if (text[at] == '\n') return at + 1;
-        const bool pair = isLeadByte(text[at]) && at + 1 < text.size() && text[at + 1] != '\n';
-        const std::size_t step = pair ? 2 : 1;
-        if (at - from + step > MaxLineBytes) break;
-        at += step;
-    }
-    return at;
-}
-
-std::vector<std::string> TextListCodec::decode(const std::string& bytes) {
-    const std::string text = undoLineBreaks(bytes);
-    std::vector<std::string> entries;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t end = lineEnd(text, at);
-        std::string line = text.substr(at, end - at);
-        at = end;
-        if (line == "\r\n" || line[0] == '\n') continue;
-        line = line.substr(0, line.find('\n'));
-        line = line.substr(0, line.find("\r\n"));
-        entries.push_back(line);
-    }
+std::vector<std::u16string> TextListCodec::decode(const std::string& bytes) {
+    std::vector<std::u16string> entries;
+    TextListReader reader([&entries](const std::u16string& entry) {
+        entries.push_back(entry);
+        return true;
+    });
+    if (reader.feed(bytes.data(), bytes.size())) reader.finish();
     return entries;
 }

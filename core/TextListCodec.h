@@ -1,29 +1,28 @@
-// The text list file: one list as plain text in the narrow code page, one
-// entry per line, no header. Writing turns every LF into CR LF; reading
-// undoes that, ends at a 0x1A byte, and takes lines of at most 1023 bytes
-// (a longer line gives several entries, cut between characters).
+// The text list file: one list as plain text, one entry per line, no
+// header. Writing turns every LF into CR LF and uses the narrow code page
+// when every text has it; a list with any character the code page lacks is
+// written as UTF-8 after a byte-order mark, so that nothing is lost.
+// Reading (see TextListReader) undoes that, in either encoding.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "core/TextListReader.h"
+
 class TextListCodec {
 public:
-    static constexpr std::size_t MaxLineBytes = 1023;
+    static constexpr std::size_t MaxLineBytes = TextListReader::MaxLineBytes;
 
-    // The entries with one line break between two of them and none after
-    // the last; every LF, inside an entry or between entries, as CR LF.
+    // The narrow entries with one line break between two of them and none
+    // after the last; every LF, inside an entry or between entries, as CR LF.
     static std::string encode(const std::vector<std::string>& entries);
-    // The entries of a file's bytes, in file order. An empty line, or one
-    // that holds only a CR, gives no entry; a last line without line break
-    // is an entry whatever it holds.
-    static std::vector<std::string> decode(const std::string& bytes);
-
-private:
-    // CR LF -> LF; a lone CR stays; 0x1A ends the text.
-    static std::string undoLineBreaks(const std::string& bytes);
-    // The end of the line that starts at from: after its LF, or after at
-    // most MaxLineBytes bytes, never between the two bytes of a character.
-    static std::size_t lineEnd(const std::string& text, std::size_t from);
+    // The texts as a file: encode of their narrow forms when every text
+    // converts to the code page and back unchanged, otherwise the bytes
+    // EF BB BF and the texts in UTF-8 under the same line rules. A text
+    // ends at its first zero unit.
+    static std::string encodeTexts(const std::vector<std::u16string>& texts);
+    // The entries of a whole file's bytes, in file order.
+    static std::vector<std::u16string> decode(const std::string& bytes);
 };

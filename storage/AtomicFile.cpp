@@ -7,13 +7,13 @@
 AtomicFile::Result AtomicFile::write(const std::string& path, const void* data,
                                      std::size_t size) {
     if (!mayOverwrite(path)) return OpenFailed;
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::string temporary;
+    std::FILE* file = createTemporaryBeside(path, &temporary);
     if (file == nullptr) return OpenFailed;
     bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     written = flushToDisk(file) && written;
     written = (std::fclose(file) == 0) && written;
     if (written && replaceFile(temporary, path)) return Ok;
-    std::remove(temporary.c_str());
+    removeFile(temporary);
     return WriteFailed;
 }

@@ -114,8 +114,10 @@ std::string StoreFile::resolve(const std::string& path) const {
 }
 
 int StoreFile::saveToFile(const ItemStore& store, const std::string& path) {
-    const std::int32_t size = store.serializedSize();
-    Buffer buffer = size >= BlockHeaderSize ? allocate(size) : nullptr;
+    const std::int64_t size = store.serializedSize();
+    // A block the format's 32-bit lengths cannot describe is refused like
+    // one that no memory can be had for.
+    Buffer buffer = size >= BlockHeaderSize && size <= INT32_MAX ? allocate(size) : nullptr;
     if (!buffer) return fail(messages_, "内存分配失败！", -1);
     if (store.serialize(buffer.get()) != size) return fail(messages_, "序列化失败！", -2);
     return writeResult(messages_,
@@ -126,12 +128,14 @@ int StoreFile::saveToFile(const ItemStore& store, const std::string& path) {
 int StoreFile::saveAll(const ItemStore* favorites, const ItemStore* active,
                        const std::string& name) {
     if (favorites == nullptr || active == nullptr) return -1;
-    const std::int32_t favoritesSize = favorites->serializedSize();
-    const std::int32_t activeSize = active->serializedSize();
-    const long long total = static_cast<long long>(favoritesSize) + activeSize;
-    Buffer buffer = favoritesSize >= BlockHeaderSize && activeSize >= BlockHeaderSize
-                        ? allocate(total)
-                        : nullptr;
+    const std::int64_t favoritesSize = favorites->serializedSize();
+    const std::int64_t activeSize = active->serializedSize();
+    const std::int64_t total = favoritesSize + activeSize;
+    // Each block length is 32 bits, and the reader finds the second block
+    // at a 32-bit offset: the whole file stays within INT32_MAX bytes.
+    const bool fits = favoritesSize >= BlockHeaderSize && activeSize >= BlockHeaderSize &&
+                      total <= INT32_MAX;
+    Buffer buffer = fits ? allocate(total) : nullptr;
     if (!buffer) return fail(messages_, "内存分配失败！", -1);
     if (favorites->serialize(buffer.get()) != favoritesSize) return fail(messages_, "序列化失败1！", -2);
     if (active->serialize(buffer.get() + favoritesSize) != activeSize)

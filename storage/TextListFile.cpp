@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 #include "core/TextListCodec.h"
 #include "storage/AtomicFile.h"
@@ -13,27 +14,33 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+constexpr std::size_t ChunkSize = 64 * 1024;
+
 }  // namespace
 
 TextListFile::Result TextListFile::read(const std::string& path,
-                                        std::vector<std::string>& entries) {
+                                        const TextListReader::EntrySink& sink) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file) return OpenFailed;
-    std::string bytes;
-    char chunk[4096];
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-        bytes.append(chunk, got);
-        if (got < sizeof chunk) break;
+    try {
+        TextListReader reader(sink);
+        std::unique_ptr<char[]> chunk(new char[ChunkSize]);
+        for (;;) {
+            const std::size_t got = std::fread(chunk.get(), 1, ChunkSize, file.get());
+            if (!reader.feed(chunk.get(), got)) return Ok;
+            if (got < ChunkSize) break;
+        }
+        if (std::ferror(file.get()) != 0) return ReadFailed;
+        reader.finish();
+    } catch (const std::bad_alloc&) {
+        return NoMemory;
     }
-    if (std::ferror(file.get()) != 0) return ReadFailed;
-    entries = TextListCodec::decode(bytes);
     return Ok;
 }
 
 TextListFile::Result TextListFile::write(const std::string& path,
-                                         const std::vector<std::string>& entries) {
-    const std::string bytes = TextListCodec::encode(entries);
+                                         const std::vector<std::u16string>& texts) {
+    const std::string bytes = TextListCodec::encodeTexts(texts);
     switch (AtomicFile::write(path, bytes.data(), bytes.size())) {
     case AtomicFile::Ok:
         return Ok;

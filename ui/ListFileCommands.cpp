@@ -16,6 +16,15 @@ namespace {
 
 constexpr unsigned kStop = msgbox::Ok | msgbox::IconStop;
 
+// The item's UTF-16LE text bytes as a string.
+std::u16string textOf(const ClipItem& item) {
+    std::u16string text(static_cast<std::size_t>(item.byteLength() / 2), u'\0');
+    const unsigned char* bytes = item.text();
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    return text;
+}
+
 }  // namespace
 
 ListFileCommands::ListFileCommands(ItemStore& store, ListOwner& owner, const std::string& folder)
@@ -68,34 +77,46 @@ void ListFileCommands::importText() {
     FileDialog dialog(FileDialog::Kind::TextList, FileDialog::Mode::Open);
     if (!dialog.run(owner_.ownerWindow())) return;
     const bool keep = keepCurrentEntries();
-    std::vector<std::string> entries;
-    const TextListFile::Result read = TextListFile::read(wintext::narrow(dialog.path()), entries);
+    const TextListFile::Result read = readEntries(wintext::narrow(dialog.path()), keep);
     if (read != TextListFile::Ok) {
-        owner_.messages().show(read == TextListFile::OpenFailed ? "打开文件失败！" : "读文件错误！",
-                               kStop);
-        store_.notifyObserver();
+        const char* text = read == TextListFile::OpenFailed  ? "打开文件失败！"
+                           : read == TextListFile::NoMemory ? "内存分配失败！"
+                                                            : "读文件错误！";
+        owner_.messages().show(text, kStop);
         return;
     }
-    addEntries(entries, keep);
     owner_.messages().show("导入完成", msgbox::Ok);
 }
 
-void ListFileCommands::addEntries(const std::vector<std::string>& entries, bool keep) {
+// Each entry is added as soon as its line has been read; only a full list
+// stops the reading (a duplicate is skipped). A file that cannot be opened,
+// read to its end or held in memory leaves the list as it was before.
+TextListFile::Result ListFileCommands::readEntries(const std::string& path, bool keep) {
     ItemStore::ItemList replaced;
-    if (!keep) replaced = store_.takeItems();
-    for (const std::string& entry : entries) {
-        // Only a full list stops the import; a duplicate is skipped.
-        if (store_.add(std::make_unique<UnicodeTextItem>(widen(entry)), 0) == -1) break;
+    bool taken = false;
+    const auto takeOnce = [&] {
+        if (!keep && !taken) replaced = store_.takeItems();
+        taken = true;
+    };
+    const TextListFile::Result read = TextListFile::read(path, [&](const std::u16string& entry) {
+        takeOnce();
+        return store_.add(std::make_unique<UnicodeTextItem>(entry), 0) != -1;
+    });
+    if (read == TextListFile::Ok) {
+        takeOnce();  // an empty file still replaces the list
+    } else if (!keep && taken) {
+        store_.putBack(std::move(replaced));
     }
     store_.notifyObserver();
+    return read;
 }
 
 void ListFileCommands::exportText() {
     FileDialog dialog(FileDialog::Kind::TextList, FileDialog::Mode::Save);
     if (!dialog.run(owner_.ownerWindow())) return;
-    std::vector<std::string> entries;
-    for (const ClipItem* item : store_.snapshot()) entries.push_back(item->narrowText());
-    switch (TextListFile::write(wintext::narrow(dialog.path()), entries)) {
+    std::vector<std::u16string> texts;
+    for (const ClipItem* item : store_.snapshot()) texts.push_back(textOf(*item));
+    switch (TextListFile::write(wintext::narrow(dialog.path()), texts)) {
     case TextListFile::Ok:
         owner_.messages().show("导出完成", msgbox::Ok);
         break;

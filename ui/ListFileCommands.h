@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/TextListFile.h"
+
 class ItemStore;
 class ListOwner;
 
@@ -25,7 +27,7 @@ private:
     // Yes keeps the present entries; asked before a restore or an import.
     bool keepCurrentEntries();
     int loadBackup(const std::string& path, bool keep);
-    void addEntries(const std::vector<std::string>& entries, bool keep);
+    TextListFile::Result readEntries(const std::string& path, bool keep);
 
     ItemStore& store_;
     ListOwner& owner_;

@@ -1,9 +1,27 @@
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "storage/FileReplace.h"
+
+std::FILE* createTemporaryBeside(const std::string& target, std::string* temporary) {
+    const std::string pattern = target + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int descriptor = ::mkstemp(name.data());
+    if (descriptor < 0) return nullptr;
+    std::FILE* file = ::fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        ::close(descriptor);
+        ::unlink(name.data());
+        return nullptr;
+    }
+    *temporary = name.data();
+    return file;
+}
 
 bool flushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return false;
@@ -13,6 +31,8 @@ bool flushToDisk(std::FILE* file) {
 bool replaceFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
+
+bool removeFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
 // A file without any write permission bit is read-only even for the
 // superuser, whom access() would let write it.

@@ -352,6 +352,12 @@ TEST_F(ItemStoreTest, ParseOfALongBlockIntoAShortListFindsALateDuplicate) {
     EXPECT_EQ(active.itemAt(5)->narrowText(), "t6");
     EXPECT_EQ(active.itemAt(18)->narrowText(), "t89");
     EXPECT_EQ(active.itemAt(19)->narrowText(), "t5");
+
+    // A hand-edited maximum of 2^31-1 sizes nothing: the block reads as is.
+    settings.MaxActiveItemNum(INT32_MAX);
+    ItemStore roomy(0, settings, messages);
+    ASSERT_EQ(parse(roomy, bytes, nullptr), 0);
+    EXPECT_EQ(roomy.count(), 90);
 }
 
 TEST_F(ItemStoreTest, ParseStopsAtTheFirstRefusal) {

@@ -68,6 +68,16 @@ Bytes operator+(Bytes a, const Bytes& b) {
     return a;
 }
 
+// An item that reports a record of the given length without holding one.
+class SizedItem : public UnicodeTextItem {
+public:
+    SizedItem(const std::u16string& text, std::int64_t size) : UnicodeTextItem(text), size_(size) {}
+    std::int64_t serializedSize() const override { return size_; }
+
+private:
+    std::int64_t size_;
+};
+
 std::string formatError1(int len, int readLen) {
     return "文件格式错误1！ len = " + std::to_string(len) + ", readLen = " + std::to_string(readLen);
 }
@@ -282,17 +292,29 @@ TEST_F(StoreFileTest, SaveIntoMissingFolderFailsToOpen) {
     EXPECT_TRUE(folder.names().empty());
 }
 
-TEST_F(StoreFileTest, FailedSaveLeavesTheOldFileIntact) {
-    const Bytes old = block({Record{u"old"}}) + block({});
-    folder.write("poolfile.bin", old);
-    // The temporary file cannot be created where a folder of its name stands.
-    std::filesystem::create_directory(folder.path() / "poolfile.bin.tmp");
+TEST_F(StoreFileTest, AFileNamedLikeTheTemporaryIsLeftAlone) {
+    const Bytes mine = {'m', 'i', 'n', 'e'};
+    folder.write("poolfile.bin.tmp", mine);
     add(active, u"new");
-    EXPECT_EQ(file.saveAll(&favorites, &active, "poolfile.bin"), -4);
-    expectOnlyMessage("打开文件失败！");
-    EXPECT_EQ(file.saveToFile(active, "poolfile.bin"), -3);
-    expectOnlyMessage("打开文件失败！");
-    EXPECT_EQ(folder.read("poolfile.bin"), old);
+    EXPECT_EQ(file.saveAll(&favorites, &active, "poolfile.bin"), 0);
+    EXPECT_EQ(file.saveToFile(active, "poolfile.bin.bin"), 0);
+    EXPECT_EQ(folder.read("poolfile.bin.tmp"), mine);
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"poolfile.bin", "poolfile.bin.bin", "poolfile.bin.tmp"}));
+}
+
+TEST_F(StoreFileTest, SizesTheLengthFieldsCannotHoldAreRefusedAsNoMemory) {
+    ASSERT_EQ(favorites.add(std::make_unique<SizedItem>(u"f", 1200000000), 0), 0);
+    ASSERT_EQ(active.add(std::make_unique<SizedItem>(u"a", 1200000000), 0), 0);
+    // 2.4 GB in all: each block fits its length field, the file does not.
+    EXPECT_EQ(file.saveAll(&favorites, &active, "poolfile.bin"), -1);
+    expectOnlyMessage("内存分配失败！");
+    // 6 GB: summed in 32 bits it would wrap round to 1.7 GB.
+    ASSERT_EQ(active.add(std::make_unique<SizedItem>(u"b", 4800000000), 0), 0);
+    EXPECT_EQ(active.serializedSize(), 6000000004);
+    EXPECT_EQ(file.saveToFile(active, "backup.bin"), -1);
+    expectOnlyMessage("内存分配失败！");
+    EXPECT_TRUE(folder.names().empty());
 }
 
 TEST_F(StoreFileTest, SaveOverAFolderFailsToWrite) {

@@ -90,7 +90,7 @@ PoolContent readPoolFile(const std::wstring& path) {
     ItemStore favorites(1, capacity, messages);
     ItemStore active(0, capacity, messages);
     const int loaded = StoreFile("", messages).loadAll(&favorites, &active, narrow(path));
-    const std::int32_t ends = favorites.serializedSize() + active.serializedSize();
+    const auto ends = static_cast<std::int32_t>(favorites.serializedSize() + active.serializedSize());
     content.whole = loaded == 0 && messages.shown == 0 && ends == static_cast<std::int32_t>(bytes.size());
     content.favorites = textsOf(favorites);
     content.active = textsOf(active);

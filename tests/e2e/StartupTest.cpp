@@ -91,15 +91,33 @@ TEST_F(ProgramStart, WritesTheDefaultConfigurationBesideTheProgramAndShowsTheMai
     EXPECT_TRUE(snapshotFolder(workFolder()).empty());
 }
 
+// Hand-edited maxima, up to ones no list could ever hold: the program
+// starts, shows its window, leaves the file as it is and keeps the lists.
 TEST_F(ProgramStart, KeepsAnExistingConfigurationUntouched) {
-    const std::string own = "MaxActiveItemNum=80\r\n";
-    ASSERT_TRUE(writeFile(programFile(L"Inkwell.cfg"), bytesOf(own)));
-    ProcessDriver& program = startProgram();
-    ASSERT_NE(program.waitForMainWindow(), nullptr);
-    ASSERT_TRUE(program.exitWithYes());
-    Bytes config;
-    ASSERT_TRUE(readFile(programFile(L"Inkwell.cfg"), config));
-    EXPECT_EQ(config, bytesOf(own)) << "the configuration is written only when missing";
+    const std::string configs[] = {
+        "MaxActiveItemNum=80\r\n",
+        "MaxActiveItemNum=99999999999\r\nMaxFavoriteItemNum=2147483648\r\n",
+        "MaxActiveItemNum=2147483647\r\nMaxFavoriteItemNum=2147483647\r\n",
+        "MaxFavoriteItemNum=" + std::string(10000, '9') + "\r\nMaxActiveItemNum=" +
+            std::string(10000, '7') + "\r\n",
+    };
+    for (const std::string& own : configs) {
+        SCOPED_TRACE(own.substr(0, 60));
+        ASSERT_TRUE(writeFile(programFile(L"Inkwell.cfg"), bytesOf(own)));
+        ASSERT_TRUE(writeFile(programFile(L"poolfile.bin"), samplePoolFile()));
+        ProcessDriver& program = startProgram();
+        HWND main = program.waitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+        ASSERT_TRUE(program.exitWithYes());
+        ASSERT_TRUE(program.waitForWindowsGone());
+        Bytes config;
+        ASSERT_TRUE(readFile(programFile(L"Inkwell.cfg"), config));
+        EXPECT_EQ(config, bytesOf(own)) << "the configuration is written only when missing";
+        Bytes pool;
+        EXPECT_TRUE(waitUntil([&] { return readFile(programFile(L"poolfile.bin"), pool); }));
+        EXPECT_EQ(pool, samplePoolFile());
+    }
 }
 
 TEST_F(ProgramStart, SecondCopyBringsBackTheFirstWindowAndLeavesTheFilesAlone) {

@@ -2,16 +2,44 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <vector>
 
 #include "core/TextCodec.h"
+#include "ui/framework/Win32MessageSink.h"
 
 namespace {
 const wchar_t kObjectProperty[] = L"Quillbox.Window";
 const UINT_PTR kSubclassId = 1;
 
+const wchar_t kReportingProperty[] = L"Quillbox.Reporting";
+
 bool isCtlColor(UINT msg) {
     return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
+}
+
+// An exception that ended a message handler: shown in a box owned by the
+// handler's top-level window, and the program carries on. While that box is
+// open the same failure may come again (a paint, say): it is shown once.
+void reportException(HWND hwnd, const wchar_t* text) {
+    HWND owner = IsWindow(hwnd) ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+    if (owner != nullptr && GetPropW(owner, kReportingProperty) != nullptr) return;
+    if (owner != nullptr) SetPropW(owner, kReportingProperty, reinterpret_cast<HANDLE>(1));
+    MessageBoxW(owner, text, Win32MessageSink::Title, MB_OK | MB_ICONSTOP);
+    // The owner may have gone while the box was open.
+    if (owner != nullptr && IsWindow(owner)) RemovePropW(owner, kReportingProperty);
+}
+
+// Runs a handler; what it throws is reported, never lost.
+template <typename Handler>
+void guarded(HWND hwnd, Handler handler) {
+    try {
+        handler();
+    } catch (const std::bad_alloc&) {
+        reportException(hwnd, L"内存分配失败！");
+    } catch (...) {
+        reportException(hwnd, L"程序内部错误！");
+    }
 }
 }  // namespace
 
@@ -78,18 +106,11 @@ LRESULT CALLBACK Window::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     auto* self = reinterpret_cast<Window*>(refData);
     LRESULT result = 0;
     bool handled = false;
-    try {
-        result = self->dispatch(msg, wParam, lParam, handled);
-    } catch (...) {
-        handled = false;
-    }
+    guarded(hwnd, [&] { result = self->dispatch(msg, wParam, lParam, handled); });
     if (!handled) result = DefSubclassProc(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         self->detachHandle();
-        try {
-            self->onFinalMessage();
-        } catch (...) {
-        }
+        guarded(hwnd, [self] { self->onFinalMessage(); });
     }
     return result;
 }

@@ -65,7 +65,7 @@ void checkStore(const ItemStore& store) {
 }
 
 std::vector<unsigned char> blockOf(const ItemStore& store) {
-    const std::int32_t size = store.serializedSize();
+    const std::int32_t size = static_cast<std::int32_t>(store.serializedSize());
     fuzzCheck(size >= 4, "a block holds at least its length");
     std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
     fuzzCheck(store.serialize(bytes.data()) == size, "serialize writes the whole block");
