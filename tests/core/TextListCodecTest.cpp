@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,14 @@ TEST(TextListFileTest, WritesReadsAndNeverLeavesAHalfWrittenFile) {
     };
     ASSERT_EQ(TextListFile::read(path, collect), TextListFile::Ok);
     EXPECT_EQ(entries, (Texts{u"a", u"b", u"c"}));
+    // The reader stops when told (a full list), and running out of memory
+    // on the way is its own result.
+    entries.clear();
+    ASSERT_EQ(TextListFile::read(path, [&](const std::u16string& e) { return collect(e) && entries.size() < 2; }),
+              TextListFile::Ok);
+    EXPECT_EQ(entries, (Texts{u"a", u"b"}));
+    EXPECT_EQ(TextListFile::read(path, [](const std::u16string&) -> bool { throw std::bad_alloc(); }),
+              TextListFile::NoMemory);
 
     // The temporary file cannot be made in a missing folder.
     EXPECT_EQ(TextListFile::write(folder.file("none/list.txt"), {u"new"}), TextListFile::OpenFailed);

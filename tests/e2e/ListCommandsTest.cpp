@@ -178,24 +178,40 @@ TEST_F(ListCommands, DeleteKeyAndMoveUpChangeTheSavedOrder) {
     EXPECT_EQ(active, Texts{u"x"});
 }
 
+// Code page 936 when every text has it, else UTF-8 after EF BB BF; either
+// file imports back to the same texts.
 TEST_F(ListCommands, ExportThenDeleteAllAndImportThroughTheRealDialogs) {
-    ASSERT_TRUE(start({u"a", u"中文 text", u"x\r\ny"}, {}));
-    ASSERT_TRUE(menuCommand(favoritesList_, 0, L"e"));
-    ASSERT_TRUE(typeIntoFileDialog(L"另存为", programFile(L"list")));
-    EXPECT_EQ(answer(), L"导出完成");
-    Bytes exported;
-    ASSERT_TRUE(readFile(programFile(L"list.txt"), exported)) << "the default extension is txt";
-    const std::string expected = "a\r\n中文 text\r\nx\r\r\ny";
-    EXPECT_EQ(exported, Bytes(expected.begin(), expected.end()));
+    const struct {
+        Texts texts;
+        std::string file;
+        Texts imported;
+    } cases[] = {
+        {{u"a", u"中文 text", u"x\r\ny"}, "a\r\n中文 text\r\nx\r\r\ny", {u"a", u"中文 text", u"x\r", u"y"}},
+        {{u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end", u"中"},
+         "\xEF\xBB\xBF" "emoji \xF0\x9F\x98\x80 \xC4\x89 \xC5\x9D \xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4 end"
+         "\r\n\xE4\xB8\xAD",
+         {u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end", u"中"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        DeleteFileW(programFile(L"list.txt").c_str());
+        ASSERT_TRUE(start(c.texts, {}));
+        ASSERT_TRUE(menuCommand(favoritesList_, 0, L"e"));
+        ASSERT_TRUE(typeIntoFileDialog(L"另存为", programFile(L"list")));
+        EXPECT_EQ(answer(), L"导出完成");
+        Bytes exported;
+        ASSERT_TRUE(readFile(programFile(L"list.txt"), exported)) << "the default extension is txt";
+        EXPECT_EQ(exported, Bytes(c.file.begin(), c.file.end()));
 
-    ASSERT_TRUE(menuCommand(favoritesList_, 0, L"l"));
-    ASSERT_TRUE(menuCommand(favoritesList_, -1, L"i"));  // an empty list has the menu too
-    ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"list.txt")));
-    EXPECT_EQ(answer(IDNO), L"是否保留当前记录");
-    EXPECT_EQ(answer(), L"导入完成");
-    Texts favorites, active;
-    ASSERT_TRUE(exitAndRead(favorites, active));
-    EXPECT_EQ(favorites, (Texts{u"a", u"中文 text", u"x\r", u"y"}));
+        ASSERT_TRUE(menuCommand(favoritesList_, 0, L"l"));
+        ASSERT_TRUE(menuCommand(favoritesList_, -1, L"i"));  // an empty list has the menu too
+        ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"list.txt")));
+        EXPECT_EQ(answer(IDNO), L"是否保留当前记录");
+        EXPECT_EQ(answer(), L"导入完成");
+        Texts favorites, active;
+        ASSERT_TRUE(exitAndRead(favorites, active));
+        EXPECT_EQ(favorites, c.imported);
+    }
 }
 
 TEST_F(ListCommands, AddingThreeRowsReportsTheDuplicateThenTheFullList) {

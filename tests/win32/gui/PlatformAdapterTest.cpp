@@ -6,11 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "capture/win32/Win32Clipboard.h"
 #include "core/UnicodeTextItem.h"
+#include "storage/AtomicFile.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/MessageLoop.h"
 #include "ui/framework/Window.h"
@@ -35,6 +41,25 @@ std::u16string clipboardText() {
     }
     CloseClipboard();
     return text;
+}
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
 }
 
 bool clipboardOffersOnlyUnicodeFirst() {
@@ -77,9 +102,12 @@ public:
     int reflectedNotifies = 0;
     int reflectedCommands = 0;
     bool handle = true;
+    enum { None, NoMemory, Other } throws = None;
 
 protected:
     bool onReflectedNotify(NMHDR&, LRESULT& result) override {
+        if (throws == NoMemory) throw std::bad_alloc();
+        if (throws == Other) throw std::runtime_error("handler failed");
         ++reflectedNotifies;
         result = 42;
         return handle;
@@ -136,6 +164,37 @@ TEST_F(ReflectionTest, TheChildAnswersItsOwnNotificationsFirst) {
     EXPECT_EQ(parent.commands, 0);
 }
 
+// What a handler throws is shown in a box of its own, and the window goes
+// on working.
+TEST_F(ReflectionTest, AnExceptionInAHandlerIsReportedAndTheWindowGoesOn) {
+    const struct {
+        decltype(child.throws) throws;
+        const wchar_t* text;
+    } cases[] = {{ReflectingChild::NoMemory, L"内存分配失败！"}, {ReflectingChild::Other, L"程序内部错误！"}};
+    for (const auto& c : cases) {
+        child.throws = c.throws;
+        std::wstring shown;
+        std::thread answerer([&shown] {
+            for (int i = 0; i < 300 && shown.empty(); ++i) {
+                Sleep(10);
+                HWND box = nullptr;
+                while ((box = FindWindowExW(nullptr, box, L"#32770", L"Quillbox")) != nullptr) {
+                    if (GetDlgItem(box, 0xFFFF) == nullptr) continue;
+                    wchar_t text[64] = {};
+                    GetDlgItemTextW(box, 0xFFFF, text, 64);
+                    shown = text;
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                }
+            }
+        });
+        sendNotify();
+        answerer.join();
+        EXPECT_EQ(shown, c.text);
+    }
+    child.throws = ReflectingChild::None;
+    EXPECT_EQ(sendNotify(), 42);
+}
+
 TEST_F(ReflectionTest, WhatTheChildLeavesReachesTheParent) {
     child.handle = false;
     EXPECT_EQ(sendNotify(), 7);
@@ -187,3 +246,42 @@ TEST(DialogTest, AMissingTemplateFailsWithMinusOne) {
 }
 
 }  // namespace
+
+// A file another program holds open (without sharing its deletion) is
+// replaced once it lets go within about a second; held longer, the save
+// fails and the file keeps its content, with no temporary file left.
+TEST(AtomicFileTest, WaitsForAFileHeldOpenForAMoment) {
+    char base[MAX_PATH];
+    ASSERT_NE(GetTempPathA(MAX_PATH, base), 0u);
+    const std::string folder = std::string(base) + "qb-replace-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = folder + "\\held.txt";
+    ASSERT_EQ(AtomicFile::write(path, "old", 3), AtomicFile::Ok);
+    const struct {
+        DWORD holdMs;
+        std::string written;
+        AtomicFile::Result result;
+        const char* content;
+    } cases[] = {{300, "new", AtomicFile::Ok, "new"}, {2500, "newer", AtomicFile::WriteFailed, "new"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holdMs);
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread holder([&] {
+            Sleep(c.holdMs);
+            CloseHandle(held);
+        });
+        EXPECT_EQ(AtomicFile::write(path, c.written.data(), c.written.size()), c.result);
+        holder.join();
+        EXPECT_EQ(contentOf(path), c.content);
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"held.txt"});
+    }
+    // A name whose temporary would pass MAX_PATH.
+    const std::string longPath = folder + "\\" + std::string(257 - folder.size() - 1, 'n');
+    EXPECT_EQ(AtomicFile::write(longPath, "long", 4), AtomicFile::Ok);
+    EXPECT_EQ(contentOf(longPath), "long");
+    DeleteFileA(longPath.c_str());
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
