@@ -71,7 +71,11 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
 // its attributes and security; the old file goes to backup first, so
 // whatever step fails, the target can be put back under its own name.
 DWORD replaceOnce(const std::wstring& from, const std::wstring& to, const std::wstring& backup) {
-    if (!exists(to)) return moveOver(from, to) ? ERROR_SUCCESS : GetLastError();
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return moveOver(from, to) ? ERROR_SUCCESS : GetLastError();
+    // A folder of the target's name is never replaced (Wine's ReplaceFileW
+    // would move it aside).
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return ERROR_ALREADY_EXISTS;
     if (ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                      nullptr, nullptr)) {
         DeleteFileW(backup.c_str());
