@@ -21,9 +21,15 @@ constexpr unsigned kStop = msgbox::Ok | msgbox::IconStop;
 ListFileCommands::ListFileCommands(ItemStore& store, ListOwner& owner, const std::string& folder)
     : store_(store), owner_(owner), folder_(folder) {}
 
-bool ListFileCommands::keepCurrentEntries() {
-    return owner_.messages().show("是否保留当前记录", msgbox::YesNo | msgbox::DefButton2) ==
-           msgbox::IdYes;
+ListFileCommands::Keep ListFileCommands::keepCurrentEntries() {
+    switch (owner_.messages().show("是否保留当前记录", msgbox::YesNo | msgbox::DefButton2)) {
+    case msgbox::IdYes:
+        return Keep::Yes;
+    case msgbox::IdNo:
+        return Keep::No;
+    default:  // ended by an exit
+        return Keep::Abandon;
+    }
 }
 
 void ListFileCommands::backUp() {
@@ -43,13 +49,16 @@ void ListFileCommands::restore() {
         owner_.messages().show("只有使用(.bin)文件才能用于还原！", kStop);
         return;
     }
-    const bool keep = keepCurrentEntries();
-    if (loadBackup(wintext::narrow(dialog.path()), keep) == 0) {
+    const Keep keep = keepCurrentEntries();
+    if (keep == Keep::Abandon) return;
+    if (loadBackup(wintext::narrow(dialog.path()), keep == Keep::Yes) == 0) {
         owner_.messages().show("还原完成", msgbox::Ok);
     }
 }
 
-// The replaced entries stay alive until the view has been rebuilt.
+// A list to be replaced stays whole until its replacement has been read
+// whole: the boxes shown meanwhile let saves (log-off, exit, save soon) and
+// drops reach it.
 int ListFileCommands::loadBackup(const std::string& path, bool keep) {
     StoreFile files(folder_, owner_.messages());
     if (keep) {
@@ -57,9 +66,11 @@ int ListFileCommands::loadBackup(const std::string& path, bool keep) {
         store_.notifyObserver();
         return loaded;
     }
-    ItemStore::ItemList replaced = store_.takeItems();
-    const int loaded = files.loadFromFile(store_, path);
-    if (loaded != 0) store_.putBack(std::move(replaced));
+    const std::vector<ItemStore::Digest> before = store_.digests();
+    std::unique_ptr<ItemStore> incoming = store_.emptyCopy();
+    if (!incoming) return -1;
+    const int loaded = files.loadFromFile(*incoming, path);
+    if (loaded == 0) store_.replace(before, *incoming);
     store_.notifyObserver();
     return loaded;
 }
@@ -67,7 +78,8 @@ int ListFileCommands::loadBackup(const std::string& path, bool keep) {
 void ListFileCommands::importText() {
     FileDialog dialog(FileDialog::Kind::TextList, FileDialog::Mode::Open);
     if (!dialog.run(owner_.ownerWindow())) return;
-    const bool keep = keepCurrentEntries();
+    const Keep keep = keepCurrentEntries();
+    if (keep == Keep::Abandon) return;
     std::vector<std::string> entries;
     const TextListFile::Result read = TextListFile::read(wintext::narrow(dialog.path()), entries);
     if (read != TextListFile::Ok) {
@@ -76,17 +88,21 @@ void ListFileCommands::importText() {
         store_.notifyObserver();
         return;
     }
-    addEntries(entries, keep);
+    addEntries(entries, keep == Keep::Yes);
     owner_.messages().show("导入完成", msgbox::Ok);
 }
 
+// Without keep the entries are read aside and replace the list at the end.
 void ListFileCommands::addEntries(const std::vector<std::string>& entries, bool keep) {
-    ItemStore::ItemList replaced;
-    if (!keep) replaced = store_.takeItems();
+    const std::vector<ItemStore::Digest> before = store_.digests();
+    std::unique_ptr<ItemStore> incoming = keep ? nullptr : store_.emptyCopy();
+    if (!keep && !incoming) return;
+    ItemStore& target = incoming ? *incoming : store_;
     for (const std::string& entry : entries) {
         // Only a full list stops the import; a duplicate is skipped.
-        if (store_.add(std::make_unique<UnicodeTextItem>(widen(entry)), 0) == -1) break;
+        if (target.add(std::make_unique<UnicodeTextItem>(widen(entry)), 0) == -1) break;
     }
+    if (incoming) store_.replace(before, *incoming);
     store_.notifyObserver();
 }
 
