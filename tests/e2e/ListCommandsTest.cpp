@@ -296,5 +296,26 @@ TEST_F(ListCommands, ExitWhileAModalWindowIsOpenEndsCleanly) {
     }
 }
 
+// A log-off while a restore reads its file (here at its duplicate box) saves
+// the favorites as they were before the restore.
+TEST_F(ListCommands, LogOffDuringARestoreSavesTheListAsItWas) {
+    ASSERT_TRUE(start({u"f1", u"f2"}, {u"a1"}));
+    ASSERT_TRUE(writeFile(programFile(L"backup.bin"), records({u"b1", u"b1"})));
+    Bytes before;
+    ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), before));
+    ASSERT_TRUE(menuCommand(favoritesList_, 0, L"r"));
+    ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"backup.bin")));
+    ASSERT_TRUE(pressButton(waitForWindow(L"Quillbox", L"是否保留当前记录"), IDNO));
+    ASSERT_NE(waitForWindow(L"Quillbox", L"收藏夹中已有此文本！"), nullptr);
+    DWORD_PTR allowed = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(program_->mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, DefaultTimeoutMs, &allowed));
+    Bytes saved;
+    ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), saved));
+    EXPECT_EQ(blockTexts(saved, 0), (Texts{u"f1", u"f2"}));
+    EXPECT_EQ(answer(), L"收藏夹中已有此文本！");
+    EXPECT_EQ(answer(), L"还原完成");
+}
+
 }  // namespace
 }  // namespace e2e
