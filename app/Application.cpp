@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "storage/Settings.h"
 #include "storage/StoreFile.h"
+#include "ui/PrivateMessages.h"
 #include "ui/SaveSoon.h"
 
 Application::Application(const std::string& folder)
@@ -66,13 +67,18 @@ Application::Start Application::createInstanceMutex() {
     return Start::Ready;
 }
 
-// The other copy's main window comes to the front, even from the tray.
+// The other copy's main window comes to the front, even from the tray; a
+// modal window open over it comes in front of it.
 void Application::showRunningInstance() {
     const std::wstring title = wintext::loadString(IDS_PRODUCT_LINE);
     HWND running = FindWindowW(nullptr, title.c_str());
     if (running != nullptr) {
         ShowWindow(running, SW_SHOWNORMAL);
-        SetForegroundWindow(running);
+        DWORD_PTR modal = 0;
+        const bool asked = SendMessageTimeoutW(GetAncestor(running, GA_ROOTOWNER), WM_MODAL_FRONT,
+                                               0, 0, SMTO_ABORTIFHUNG, 2000, &modal) != 0;
+        HWND front = reinterpret_cast<HWND>(modal);
+        SetForegroundWindow(asked && front != nullptr && IsWindow(front) ? front : running);
     }
     messages_->show("程序的一个实例已经运行！", msgbox::Ok);
 }

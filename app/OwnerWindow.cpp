@@ -14,7 +14,8 @@ OwnerWindow::OwnerWindow(ItemStore& active, ItemStore& favorites, MessageSink& m
       favorites_(favorites),
       messages_(messages),
       clipboard_(clipboard),
-      host_(host) {}
+      host_(host),
+      modalLoops_([this] { destroyMainWindow(); }) {}
 
 OwnerWindow::~OwnerWindow() = default;
 
@@ -46,7 +47,8 @@ bool OwnerWindow::onPaint() {
     return true;
 }
 
-bool OwnerWindow::onMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
+bool OwnerWindow::onMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (modalLoops_.handle(hwnd(), msg, lParam, result)) return true;
     if (msg == WM_MAIN_DESTROYED) {
         // The main window is still inside its WM_DESTROY: its object goes
         // only once the window is gone completely.
@@ -60,6 +62,11 @@ bool OwnerWindow::onMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) {
         return true;
     }
     return false;
+}
+
+// The exit, once no modal loop is left to return into the main window.
+void OwnerWindow::destroyMainWindow() {
+    if (main_ && main_->isAlive()) DestroyWindow(main_->hwnd());
 }
 
 // Deleting the main window object removes the tray icon; destroying the

@@ -2,10 +2,14 @@
 
 #include <new>
 
-DropSource* DropSource::create() { return new (std::nothrow) DropSource(); }
+#include "ui/framework/ModalScope.h"
+
+DropSource* DropSource::create(const ModalScope* scope) {
+    return new (std::nothrow) DropSource(scope);
+}
 
 HRESULT DropSource::QueryContinueDrag(BOOL escapePressed, DWORD keys) {
-    if (escapePressed) return DRAGDROP_S_CANCEL;
+    if (escapePressed || (scope_ != nullptr && scope_->closing())) return DRAGDROP_S_CANCEL;
     if ((keys & MK_LBUTTON) == 0) return DRAGDROP_S_DROP;
     return S_OK;
 }

@@ -8,6 +8,7 @@
 
 #include "capture/DropSource.h"
 #include "core/win32/Handles.h"
+#include "ui/framework/ModalScope.h"
 
 namespace {
 
@@ -19,9 +20,11 @@ ItemDragSource* ItemDragSource::create(DraggedTexts texts) {
     return new (std::nothrow) ItemDragSource(std::move(texts));
 }
 
-HRESULT ItemDragSource::drag(DraggedTexts texts) {
+HRESULT ItemDragSource::drag(DraggedTexts texts, HWND window) {
+    const ModalScope scope(window);
+    if (scope.closing()) return DRAGDROP_S_CANCEL;
     ComPtr<IDataObject> data(create(std::move(texts)));
-    ComPtr<IDropSource> source(DropSource::create());
+    ComPtr<IDropSource> source(DropSource::create(&scope));
     if (!data || !source) return E_OUTOFMEMORY;
     DWORD effect = DROPEFFECT_NONE;
     return DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);

@@ -13,9 +13,10 @@
 class ItemDragSource : public ComObject<IDataObject> {
 public:
     static ItemDragSource* create(DraggedTexts texts);
-    // Runs the drag of the texts, offering only the copy effect, until the
-    // drop or the cancel; returns DoDragDrop's result.
-    static HRESULT drag(DraggedTexts texts);
+    // Runs the drag of the texts from window, offering only the copy
+    // effect, until the drop or the cancel (an exit cancels it too);
+    // returns DoDragDrop's result.
+    static HRESULT drag(DraggedTexts texts, HWND window);
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;

@@ -8,6 +8,7 @@
 #include "core/QuickPasteMenuModel.h"
 #include "core/win32/Handles.h"
 #include "storage/Settings.h"
+#include "ui/framework/ModalScope.h"
 #include "ui/framework/Window.h"
 
 namespace {
@@ -76,8 +77,12 @@ void QuickPasteMenu::openMenu() {
     MenuHandle menu =
         createMenu(QuickPasteMenuModel::build(favorites_, active_, settings_.PopupShowInfo()));
     if (!menu) return;
-    SetForegroundWindow(hookedWindow());
-    TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hookedWindow(), nullptr);
+    {
+        const ModalScope scope(hookedWindow());
+        if (scope.closing()) return;
+        SetForegroundWindow(hookedWindow());
+        TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hookedWindow(), nullptr);
+    }
     menu.reset();
     if (pasteTarget_ != GetForegroundWindow()) SetForegroundWindow(pasteTarget_);
 }

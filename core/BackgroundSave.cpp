@@ -10,7 +10,6 @@ BackgroundSave::BackgroundSave(const ItemStore& favorites, const ItemStore& acti
 void BackgroundSave::markSaved() { saved_ = PoolFingerprint::of(favorites_, active_); }
 
 BackgroundSave::Result BackgroundSave::run() {
-    if (favorites_.isBeingReplaced() || active_.isBeingReplaced()) return Deferred;
     const PoolFingerprint now = PoolFingerprint::of(favorites_, active_);
     if (now == saved_) return Unchanged;
     if (saver_.writeStores(messages_) != 0) return Failed;

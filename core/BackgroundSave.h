@@ -1,7 +1,7 @@
 // One save of both stores that nobody asked for: the save that follows
 // changes. It writes only when the stores differ from what the file was
-// last known to hold, waits while a list is being replaced, and tells a
-// failure once: the same failure again stays silent until a save succeeds.
+// last known to hold, and tells a failure once: the same failure again
+// stays silent until a save succeeds.
 #pragma once
 
 #include "core/OnceMessageSink.h"
@@ -16,7 +16,6 @@ public:
     enum Result {
         Saved,      // written
         Unchanged,  // the file already holds the stores
-        Deferred,   // a list is being replaced: try again later
         Failed,     // the saver failed (told once)
     };
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <new>
 
 #include "core/DigestFilter.h"
 #include "core/LittleEndian.h"
@@ -71,17 +72,36 @@ void ItemStore::removeFromBack(int n) {
     for (int i = 0; i < n && !items_.empty(); ++i) items_.pop_back();
 }
 
-ItemStore::ItemList ItemStore::takeItems() {
-    ItemList taken;
-    taken.swap(items_);
-    beingReplaced_ = true;
-    return taken;
+std::unique_ptr<ItemStore> ItemStore::emptyCopy() const {
+    return std::unique_ptr<ItemStore>(new (std::nothrow) ItemStore(isFavorites_, maxima_, messages_));
 }
 
-void ItemStore::putBack(ItemList items) {
+std::vector<ItemStore::Digest> ItemStore::digests() const {
+    std::vector<Digest> all;
+    all.reserve(items_.size());
+    for (const auto& item : items_) {
+        Digest digest;
+        std::copy(item->digest(), item->digest() + ClipItem::DigestSize, digest.begin());
+        all.push_back(digest);
+    }
+    return all;
+}
+
+void ItemStore::replace(const std::vector<Digest>& before, ItemStore& replacement) {
+    Items arrived;
+    for (auto it = items_.begin(); it != items_.end();) {
+        const auto next = std::next(it);
+        const bool held = std::any_of(before.begin(), before.end(), [&](const Digest& digest) {
+            return (*it)->digestEquals(digest.data()) != 0;
+        });
+        if (!held) arrived.splice(arrived.end(), items_, it);
+        it = next;
+    }
     clear();
-    items_.swap(items);
-    beingReplaced_ = false;
+    items_.swap(replacement.items_);
+    // Oldest first, so that the newest ends on top of the active list.
+    if (!isFavorites_) arrived.reverse();
+    for (auto& item : arrived) add(std::move(item), isFavorites_ ? 0 : 1);
 }
 
 ItemStore::Items::iterator ItemStore::find(const ClipItem* item) {
@@ -142,7 +162,6 @@ std::vector<ClipItem*> ItemStore::snapshot() const {
 }
 
 void ItemStore::notifyObserver() {
-    beingReplaced_ = false;
     if (observer_ != nullptr) observer_->refresh();
     if (changeListener_ != nullptr) changeListener_->storeChanged(*this);
 }

@@ -3,6 +3,7 @@
 // (isFavorites 0) and the favorites (isFavorites 1).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -21,6 +22,7 @@ class ItemStore {
 public:
     static constexpr int SearchTextMax = 16;
     using ItemList = std::list<std::unique_ptr<ClipItem>>;
+    using Digest = std::array<unsigned char, ClipItem::DigestSize>;
 
     // The capacity is asked of maxima at every use; the sink shows the
     // store's messages.
@@ -82,16 +84,17 @@ public:
     // no memory can be had for a record's text.
     int parseBlock(BlockSource& source, std::int32_t length, std::int32_t* stoppedAt = nullptr);
 
-    // Takes every item out, in order: the store is left empty and the
-    // caller owns them. With putBack, a list that is being replaced is kept
-    // until its replacement has been read.
-    ItemList takeItems();
-    // Destroys the present items and holds the given ones again, in their
-    // order, without the rules of add.
-    void putBack(ItemList items);
-    // True from takeItems until putBack or the next notifyObserver: the
-    // store holds part of its list at most, and is not worth saving.
-    bool isBeingReplaced() const { return beingReplaced_; }
+    // An empty store of the same kind, maxima and messages. A list that is
+    // to be replaced stays whole while its replacement is read into one of
+    // these, so every save meanwhile writes it as it was.
+    std::unique_ptr<ItemStore> emptyCopy() const;
+    // The digests of the items, in order.
+    std::vector<Digest> digests() const;
+    // Holds the items of replacement (left empty) in place of those whose
+    // digests were taken before the replacement was read. Items that came
+    // in since (a drop, a capture) stay: they are added again as the list
+    // adds new items (the active list on top, the favorites below).
+    void replace(const std::vector<Digest>& before, ItemStore& replacement);
 
 private:
     using Items = ItemList;
@@ -104,7 +107,6 @@ private:
     Items items_;
     StoreObserver* observer_ = nullptr;
     StoreChangeListener* changeListener_ = nullptr;
-    bool beingReplaced_ = false;
     int isFavorites_;
     const StoreCapacity& maxima_;
     MessageSink& messages_;

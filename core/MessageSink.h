@@ -13,6 +13,9 @@ constexpr unsigned IconStop = 0x10;   // also the error icon
 constexpr unsigned DefButton2 = 0x100;
 
 constexpr int IdOk = 1;
+// The answer of a box that was never shown or was ended by the program (an
+// exit): none of its buttons. Whoever continues after a box abandons then.
+constexpr int IdCancel = 2;
 constexpr int IdYes = 6;
 constexpr int IdNo = 7;
 }  // namespace msgbox

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/CodePage.h"
+#include "ui/framework/ModalScope.h"
 #include "ui/framework/Window.h"
 
 namespace {
@@ -94,6 +95,8 @@ int CTrayIcon::onNotify(WPARAM wParam, LPARAM lParam) {
         SetMenuDefaultItem(popup, 0, TRUE);
         POINT cursor{};
         GetCursorPos(&cursor);
+        const ModalScope scope(data_.hWnd);
+        if (scope.closing()) return 1;
         SetForegroundWindow(data_.hWnd);
         TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, data_.hWnd, nullptr);
     } else {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/framework/ModalScope.h"
+
 namespace {
 
 // Pairs of label and pattern, each ended by a zero, the list by another.
@@ -26,9 +28,12 @@ bool FileDialog::run(HWND owner) {
     dialog.nMaxFile = kPathCapacity;
     dialog.lpstrDefExt = kind_ == Kind::Backup ? L"bin" : L"txt";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    // An exit ends the dialog as cancelled, and shows none while closing.
+    const ModalScope scope(owner);
+    if (scope.closing()) return false;
     const BOOL chosen =
         mode_ == Mode::Open ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
-    if (!chosen) return false;
+    if (!chosen || scope.closing()) return false;
     file.back() = L'\0';
     path_ = file.data();
     extension_.clear();

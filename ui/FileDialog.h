@@ -14,7 +14,7 @@ public:
 
     FileDialog(Kind kind, Mode mode) : kind_(kind), mode_(mode) {}
 
-    // Runs the dialog; false when it was cancelled.
+    // Runs the dialog; false when it was cancelled (also by an exit).
     bool run(HWND owner);
     // The chosen path, and its extension as the dialog reports it (after
     // the last dot of the file name, "" without one).

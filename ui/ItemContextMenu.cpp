@@ -2,6 +2,7 @@
 
 #include "core/win32/Handles.h"
 #include "res/resource.h"
+#include "ui/framework/ModalScope.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ void ItemContextMenu::track(HWND owner, POINT screenPoint) const {
     const MenuHandle menu = loadMenu(resourceId());
     HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
     if (popup == nullptr) return;
+    const ModalScope scope(owner);
+    if (scope.closing()) return;
     TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screenPoint.x, screenPoint.y, 0, owner,
                    nullptr);
 }

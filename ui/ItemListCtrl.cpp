@@ -328,7 +328,7 @@ void ItemListCtrl::openContextMenu(POINT clientPoint) {
 void ItemListCtrl::dragSelection() {
     DraggedTexts texts;
     for (const ClipItem* item : selectedItems()) texts.add(*item);
-    if (texts.count() > 0) ItemDragSource::drag(std::move(texts));
+    if (texts.count() > 0) ItemDragSource::drag(std::move(texts), hwnd());
 }
 
 // ---- Double-click paste -------------------------------------------------------

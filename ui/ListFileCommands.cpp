@@ -30,9 +30,15 @@ std::u16string textOf(const ClipItem& item) {
 ListFileCommands::ListFileCommands(ItemStore& store, ListOwner& owner, const std::string& folder)
     : store_(store), owner_(owner), folder_(folder) {}
 
-bool ListFileCommands::keepCurrentEntries() {
-    return owner_.messages().show("是否保留当前记录", msgbox::YesNo | msgbox::DefButton2) ==
-           msgbox::IdYes;
+ListFileCommands::Keep ListFileCommands::keepCurrentEntries() {
+    switch (owner_.messages().show("是否保留当前记录", msgbox::YesNo | msgbox::DefButton2)) {
+    case msgbox::IdYes:
+        return Keep::Yes;
+    case msgbox::IdNo:
+        return Keep::No;
+    default:  // ended by an exit
+        return Keep::Abandon;
+    }
 }
 
 void ListFileCommands::backUp() {
@@ -52,13 +58,16 @@ void ListFileCommands::restore() {
         owner_.messages().show("只有使用(.bin)文件才能用于还原！", kStop);
         return;
     }
-    const bool keep = keepCurrentEntries();
-    if (loadBackup(wintext::narrow(dialog.path()), keep) == 0) {
+    const Keep keep = keepCurrentEntries();
+    if (keep == Keep::Abandon) return;
+    if (loadBackup(wintext::narrow(dialog.path()), keep == Keep::Yes) == 0) {
         owner_.messages().show("还原完成", msgbox::Ok);
     }
 }
 
-// The replaced entries stay alive until the view has been rebuilt.
+// A list to be replaced stays whole until its replacement has been read
+// whole: the boxes shown meanwhile let saves (log-off, exit, save soon) and
+// drops reach it.
 int ListFileCommands::loadBackup(const std::string& path, bool keep) {
     StoreFile files(folder_, owner_.messages());
     if (keep) {
@@ -66,9 +75,11 @@ int ListFileCommands::loadBackup(const std::string& path, bool keep) {
         store_.notifyObserver();
         return loaded;
     }
-    ItemStore::ItemList replaced = store_.takeItems();
-    const int loaded = files.loadFromFile(store_, path);
-    if (loaded != 0) store_.putBack(std::move(replaced));
+    const std::vector<ItemStore::Digest> before = store_.digests();
+    std::unique_ptr<ItemStore> incoming = store_.emptyCopy();
+    if (!incoming) return -1;
+    const int loaded = files.loadFromFile(*incoming, path);
+    if (loaded == 0) store_.replace(before, *incoming);
     store_.notifyObserver();
     return loaded;
 }
@@ -76,8 +87,9 @@ int ListFileCommands::loadBackup(const std::string& path, bool keep) {
 void ListFileCommands::importText() {
     FileDialog dialog(FileDialog::Kind::TextList, FileDialog::Mode::Open);
     if (!dialog.run(owner_.ownerWindow())) return;
-    const bool keep = keepCurrentEntries();
-    const TextListFile::Result read = readEntries(wintext::narrow(dialog.path()), keep);
+    const Keep keep = keepCurrentEntries();
+    if (keep == Keep::Abandon) return;
+    const TextListFile::Result read = readEntries(wintext::narrow(dialog.path()), keep == Keep::Yes);
     if (read != TextListFile::Ok) {
         const char* text = read == TextListFile::OpenFailed  ? "打开文件失败！"
                            : read == TextListFile::NoMemory ? "内存分配失败！"
@@ -89,24 +101,19 @@ void ListFileCommands::importText() {
 }
 
 // Each entry is added as soon as its line has been read; only a full list
-// stops the reading (a duplicate is skipped). A file that cannot be opened,
-// read to its end or held in memory leaves the list as it was before.
+// stops the reading (a duplicate is skipped). Without keep the entries are
+// read aside and replace the list once the whole file has been read, so a
+// file that cannot be opened, read to its end or held in memory leaves the
+// list as it was, and a save meanwhile writes the list whole.
 TextListFile::Result ListFileCommands::readEntries(const std::string& path, bool keep) {
-    ItemStore::ItemList replaced;
-    bool taken = false;
-    const auto takeOnce = [&] {
-        if (!keep && !taken) replaced = store_.takeItems();
-        taken = true;
-    };
+    const std::vector<ItemStore::Digest> before = store_.digests();
+    std::unique_ptr<ItemStore> incoming = keep ? nullptr : store_.emptyCopy();
+    if (!keep && !incoming) return TextListFile::NoMemory;
+    ItemStore& target = incoming ? *incoming : store_;
     const TextListFile::Result read = TextListFile::read(path, [&](const std::u16string& entry) {
-        takeOnce();
-        return store_.add(std::make_unique<UnicodeTextItem>(entry), 0) != -1;
+        return target.add(std::make_unique<UnicodeTextItem>(entry), 0) != -1;
     });
-    if (read == TextListFile::Ok) {
-        takeOnce();  // an empty file still replaces the list
-    } else if (!keep && taken) {
-        store_.putBack(std::move(replaced));
-    }
+    if (read == TextListFile::Ok && incoming) store_.replace(before, *incoming);
     store_.notifyObserver();
     return read;
 }

@@ -1,8 +1,8 @@
 // The commands that move a whole list in and out of files: backup and
 // restore in the store file format, export and import as a text list. A
-// list that a restore or an import is to replace is kept until its
-// replacement has been read: a file that cannot be opened or read changes
-// nothing.
+// list that a restore or an import is to replace is kept whole until its
+// replacement has been read aside: a file that cannot be opened or read
+// changes nothing, and every save meanwhile writes the list as it was.
 #pragma once
 
 #include <string>
@@ -25,7 +25,9 @@ public:
 
 private:
     // Yes keeps the present entries; asked before a restore or an import.
-    bool keepCurrentEntries();
+    // A box ended by an exit answers neither: the command is abandoned.
+    enum class Keep { Yes, No, Abandon };
+    Keep keepCurrentEntries();
     int loadBackup(const std::string& path, bool keep);
     TextListFile::Result readEntries(const std::string& path, bool keep);
 

@@ -331,10 +331,14 @@ void MainWindow::bringBack() {
     docker_.showAtEdge();
 }
 
+// The owner runs the exit once every modal loop has unwound (see
+// ui/framework/ModalScope.h); a window without such an owner goes at once.
 void MainWindow::confirmExit() {
-    if (messages_.show("退出Quillbox？", msgbox::YesNo | msgbox::DefButton2) == msgbox::IdNo) {
+    if (messages_.show("退出Quillbox？", msgbox::YesNo | msgbox::DefButton2) != msgbox::IdYes) {
         return;
     }
+    HWND owner = GetParent(hwnd());
+    if (owner != nullptr && SendMessageW(owner, WM_EXIT_REQUEST, 0, 0) == 1) return;
     DestroyWindow(hwnd());
 }
 

@@ -36,7 +36,6 @@ bool SaveSoon::onTimer(UINT_PTR id) {
 
 void SaveSoon::saveNow() {
     saving_ = true;
-    const BackgroundSave::Result result = save_.run();
+    save_.run();
     saving_ = false;
-    if (result == BackgroundSave::Deferred) schedule();
 }

@@ -48,6 +48,21 @@ SettingsDialog::Values SettingsCommand::currentValues() const {
 }
 
 void SettingsCommand::apply(const SettingsDialog::Values& values, HWND window) {
+    const ListLimit favorites{favorites_, &Settings::MaxFavoriteItemNum,
+                              &Settings::MaxFavoriteItemNum,
+                              "收藏夹条目已经超出设置的最大值，是否截除旧条目？",
+                              "收藏夹条目最大值将保持原值！"};
+    const ListLimit active{active_, &Settings::MaxActiveItemNum, &Settings::MaxActiveItemNum,
+                           "活动文本条目已经超出设置的最大值，是否截除旧条目？",
+                           "活动文本条目最大值将保持原值！"};
+    // The questions come first, the favorites' before the active list's: a
+    // box that answers none of its buttons (an exit ended it) abandons the
+    // command before anything has changed.
+    const Trim favoritesTrim = askTrim(favorites, values.favoritePosition);
+    if (favoritesTrim == Trim::Abandon) return;
+    const Trim activeTrim = askTrim(active, values.activePosition);
+    if (activeTrim == Trim::Abandon) return;
+
     settings_.EnableMonitoring(values.monitoring);
     settings_.EnablePopupMenu(values.popupMenu);
     settings_.EnableAutoHide(values.autoHide);
@@ -55,15 +70,8 @@ void SettingsCommand::apply(const SettingsDialog::Values& values, HWND window) {
     settings_.EnableFavoriteAutoPaste(values.favoriteAutoPaste);
     settings_.StartupMinimized(values.startupMinimized);
 
-    // The favorites first, then the active list.
-    applyMaximum({favorites_, &Settings::MaxFavoriteItemNum, &Settings::MaxFavoriteItemNum,
-                  "收藏夹条目已经超出设置的最大值，是否截除旧条目？",
-                  "收藏夹条目最大值将保持原值！"},
-                 values.favoritePosition);
-    applyMaximum({active_, &Settings::MaxActiveItemNum, &Settings::MaxActiveItemNum,
-                  "活动文本条目已经超出设置的最大值，是否截除旧条目？",
-                  "活动文本条目最大值将保持原值！"},
-                 values.activePosition);
+    applyMaximum(favorites, values.favoritePosition, favoritesTrim);
+    applyMaximum(active, values.activePosition, activeTrim);
 
     // Zero parts keep what is stored.
     settings_.AccKey(values.menuHotKey.modifiers(), values.menuHotKey.virtualKey());
@@ -74,21 +82,24 @@ void SettingsCommand::apply(const SettingsDialog::Values& values, HWND window) {
     settings_.writeConfig(configPath_, messages_);
 }
 
-// A list longer than its new maximum loses its bottom entries, or keeps
-// its old maximum when the user says no.
-void SettingsCommand::applyMaximum(const ListLimit& list, int position) {
-    const std::int32_t previous = (settings_.*list.get)();
-    const std::int32_t maximum = ListMaximumChoice::maximumAt(position, previous);
-    (settings_.*list.set)(maximum);
-    const int count = list.store.count();
-    if (maximum < count) {
-        if (messages_.show(list.question, msgbox::YesNo | msgbox::DefButton2) == msgbox::IdYes) {
-            list.store.removeFromBack(count - maximum);
-        } else {
-            (settings_.*list.set)(previous);
-            messages_.show(list.keptMessage, msgbox::Ok);
-        }
-    }
+// A list longer than its new maximum asks whether to lose its bottom
+// entries; No keeps its old maximum, which is told.
+SettingsCommand::Trim SettingsCommand::askTrim(const ListLimit& list, int position) {
+    const std::int32_t maximum = ListMaximumChoice::maximumAt(position, (settings_.*list.get)());
+    if (maximum >= list.store.count()) return Trim::Fits;
+    const int answer = messages_.show(list.question, msgbox::YesNo | msgbox::DefButton2);
+    if (answer == msgbox::IdYes) return Trim::Cut;
+    if (answer != msgbox::IdNo) return Trim::Abandon;
+    messages_.show(list.keptMessage, msgbox::Ok);
+    return Trim::KeepOld;
+}
+
+// The list is cut to the maximum as it holds now: the boxes' loops let
+// captures change it.
+void SettingsCommand::applyMaximum(const ListLimit& list, int position, Trim trim) {
+    const std::int32_t maximum = ListMaximumChoice::maximumAt(position, (settings_.*list.get)());
+    if (trim != Trim::KeepOld) (settings_.*list.set)(maximum);
+    if (trim == Trim::Cut) list.store.removeFromBack(list.store.count() - maximum);
     list.store.notifyObserver();
 }
 

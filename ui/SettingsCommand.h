@@ -2,7 +2,8 @@
 // hotkey, runs the settings dialog over the main window and, when the user
 // confirms, applies the new values at once: the settings record, trimming
 // a list that is longer than its new maximum (if the user agrees), edge
-// docking, the start-with-the-system entry and the configuration file.
+// docking, the start-with-the-system entry and the configuration file. A
+// trimming question ended by an exit abandons all of it.
 // Confirmed or not, the hotkeys are then registered again as the switches
 // say.
 #pragma once
@@ -42,9 +43,13 @@ private:
         const char* keptMessage;
     };
 
+    // What the user chose for a list longer than its new maximum.
+    enum class Trim { Fits, Cut, KeepOld, Abandon };
+
     SettingsDialog::Values currentValues() const;
     void apply(const SettingsDialog::Values& values, HWND window);
-    void applyMaximum(const ListLimit& list, int position);
+    Trim askTrim(const ListLimit& list, int position);
+    void applyMaximum(const ListLimit& list, int position, Trim trim);
     void applyDocking(HWND window);
     void applyStartup(int enable);
     void liftHotkeys(HotkeyRegistration* hotkeys);

@@ -123,19 +123,4 @@ TEST(BackgroundSave, AFailureIsToldOnceAndTriedAgainUntilASaveSucceeds) {
     EXPECT_EQ(s.messages.shown.size(), 2u);
 }
 
-// A list held aside while its replacement is read is not saved half-read.
-TEST(BackgroundSave, WaitsWhileAListIsBeingReplaced) {
-    Stores s;
-    ItemStore::ItemList held = s.active.takeItems();
-    Stores::add(s.active, u"restored");
-    EXPECT_EQ(s.save.run(), BackgroundSave::Deferred);
-    s.active.putBack(std::move(held));
-    EXPECT_EQ(s.save.run(), BackgroundSave::Unchanged);
-
-    held = s.active.takeItems();
-    Stores::add(s.active, u"restored");
-    s.active.notifyObserver();
-    EXPECT_EQ(s.save.run(), BackgroundSave::Saved);
-}
-
 }  // namespace

@@ -148,6 +148,25 @@ TEST_F(ItemStoreTest, AppendingBeyondCapacityKeepsFirstAndLast) {
     EXPECT_EQ(active.countLabel(), "[5/1]");
 }
 
+// A replacement read aside takes the place of the list as it was; what came
+// in meanwhile (a drop, a capture) stays, as the list adds new items.
+TEST_F(ItemStoreTest, ReplaceKeepsWhatArrivedWhileTheReplacementWasRead) {
+    for (ItemStore* store : {&active, &favorites}) {
+        add(*store, "old1");
+        add(*store, "old2");
+        const std::vector<ItemStore::Digest> before = store->digests();
+        std::unique_ptr<ItemStore> incoming = store->emptyCopy();
+        ASSERT_TRUE(incoming);
+        add(*incoming, "new1");
+        add(*incoming, "new2");
+        add(*store, "drop1", store == &active);
+        add(*store, "drop2", store == &active);
+        store->replace(before, *incoming);
+        EXPECT_EQ(order(*store), store == &active ? "drop2,drop1,new1,new2" : "new1,new2,drop1,drop2");
+        EXPECT_EQ(incoming->count(), 0);
+    }
+}
+
 TEST_F(ItemStoreTest, MovesRepositionTheItem) {
     ClipItem* items[5];
     for (int i = 0; i < 5; ++i) items[i] = add(active, std::to_string(i + 1));

@@ -7,10 +7,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "e2e/ProgramFixture.h"
+#include "resource.h"
 
 namespace e2e {
 namespace {
@@ -162,6 +164,18 @@ protected:
         return true;
     }
 
+    // A visible window of the program with this title and text ("" for any
+    // text), null when none comes.
+    HWND waitForWindow(const wchar_t* title, const std::wstring& text = L"") {
+        HWND found = nullptr;
+        waitUntil([&] {
+            for (HWND w : topWindows(program_->pid(), L"#32770", title, true))
+                if (text.empty() || messageBoxText(w) == text) found = w;
+            return found != nullptr;
+        });
+        return found;
+    }
+
     ProcessDriver* program_ = nullptr;
     HWND favoritesList_ = nullptr;
     HWND activeList_ = nullptr;
@@ -239,6 +253,84 @@ TEST_F(ListCommands, RowsDraggedOntoTheFavoritesBecomeOneFavorite) {
     ASSERT_TRUE(exitAndRead(favorites, active));
     EXPECT_EQ(favorites, (Texts{u"one", u"one\r\ntwo\r\nthree\r\n"}));
     EXPECT_EQ(active, (Texts{u"one", u"two", u"three"}));
+}
+
+// Tray → 退出 → Yes while a modal window is open: the window is ended, the
+// command under it abandoned, and the program ends by itself once it has
+// unwound, with no other box and the lists saved as they were.
+TEST_F(ListCommands, ExitWhileAModalWindowIsOpenEndsCleanly) {
+    struct Case {
+        const char* name;
+        std::function<bool()> open;
+    };
+    const auto viaMenu = [this](const wchar_t* key, const wchar_t* title) {
+        return [=] { return menuCommand(favoritesList_, 0, key) && waitForWindow(title) != nullptr; };
+    };
+    const auto restoring = [this](const wchar_t* file, const wchar_t* text) {
+        return [=] {
+            return menuCommand(favoritesList_, 0, L"r") &&
+                   typeIntoFileDialog(L"打开", programFile(file)) &&
+                   waitForWindow(L"Quillbox", text) != nullptr;
+        };
+    };
+    const auto command = [this](int id, const wchar_t* title) {
+        return [=] { return program_->postCommand(id) && waitForWindow(title) != nullptr; };
+    };
+    const Case cases[] = {
+        {"settings", command(ID_SETTINGS, L"设置")},
+        {"about", command(ID_ABOUT, L"关于 Quillbox")},
+        {"modify", viaMenu(L"m", L"修改")},
+        {"alias", viaMenu(L"s", L"别名")},
+        {"save dialog", viaMenu(L"e", L"另存为")},
+        {"keep question", restoring(L"backup.bin", L"是否保留当前记录")},
+        {"error box", restoring(L"Inkwell.cfg", L"只有使用(.bin)文件才能用于还原！")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(start({u"f1", u"f2"}, {u"a1"}));
+        ASSERT_TRUE(writeFile(programFile(L"backup.bin"), records({u"b1"})));
+        Bytes before;
+        ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), before));
+        ASSERT_TRUE(c.open());
+        ASSERT_TRUE(program_->postCommand(ID_EXIT));  // what the tray menu's 退出 sends
+        HWND question = waitForWindow(L"Quillbox", L"退出Quillbox？");
+        ASSERT_NE(question, nullptr);
+        ASSERT_TRUE(pressButton(question, IDYES));
+        std::wstring stray;
+        waitUntil([&] {
+            for (HWND box : topWindows(program_->pid(), L"#32770", L"Quillbox", true))
+                if (box != question) stray = messageBoxText(box);
+            return !program_->isRunning() || !stray.empty();
+        });
+        EXPECT_TRUE(stray.empty()) << ::testing::PrintToString(stray);
+        ASSERT_TRUE(program_->waitForExit()) << "the program did not end by itself";
+        Bytes after;
+        ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), after));
+        EXPECT_TRUE(after == before) << "the lists changed";
+        program_->stop();
+        ASSERT_TRUE(program_->waitForWindowsGone());
+    }
+}
+
+// A log-off while a restore reads its file (here at its duplicate box) saves
+// the favorites as they were before the restore.
+TEST_F(ListCommands, LogOffDuringARestoreSavesTheListAsItWas) {
+    ASSERT_TRUE(start({u"f1", u"f2"}, {u"a1"}));
+    ASSERT_TRUE(writeFile(programFile(L"backup.bin"), records({u"b1", u"b1"})));
+    Bytes before;
+    ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), before));
+    ASSERT_TRUE(menuCommand(favoritesList_, 0, L"r"));
+    ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"backup.bin")));
+    ASSERT_TRUE(pressButton(waitForWindow(L"Quillbox", L"是否保留当前记录"), IDNO));
+    ASSERT_NE(waitForWindow(L"Quillbox", L"收藏夹中已有此文本！"), nullptr);
+    DWORD_PTR allowed = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(program_->mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, DefaultTimeoutMs, &allowed));
+    Bytes saved;
+    ASSERT_TRUE(readFile(programFile(L"poolfile.bin"), saved));
+    EXPECT_EQ(blockTexts(saved, 0), (Texts{u"f1", u"f2"}));
+    EXPECT_EQ(answer(), L"收藏夹中已有此文本！");
+    EXPECT_EQ(answer(), L"还原完成");
 }
 
 }  // namespace

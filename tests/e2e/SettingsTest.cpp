@@ -251,5 +251,21 @@ TEST_F(SettingsDialogRun, OkRewritesTheFileAndTheRunValueFollowsTheCheckBox) {
     EXPECT_EQ(replaced(expected, "EnableStartup=1", "EnableStartup=0"), configText());
 }
 
+// A refused hotkey's box belongs to the dialog, which is disabled under it.
+TEST_F(SettingsDialogRun, TheValidationBoxIsOwnedByTheDialog) {
+    start(known::defaultConfigFile());
+    HWND dialog = openSettings();
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageW(dialog, IDC_MENU_HOTKEY, HKM_SETHOTKEY, 0, 0);
+    ASSERT_TRUE(pressButton(dialog, IDOK));
+    HWND box = waitForBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(L"必须设置自动粘贴菜单快捷键！", messageBoxText(box));
+    EXPECT_EQ(dialog, GetWindow(box, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    ASSERT_TRUE(pressButton(box, IDOK));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(dialog) != FALSE; }));
+}
+
 }  // namespace
 }  // namespace e2e

@@ -1,6 +1,7 @@
 #include "ui/framework/Dialog.h"
 
 #include "ui/framework/MessageLoop.h"
+#include "ui/framework/ModalScope.h"
 
 Dialog::~Dialog() {
     HWND hwnd = this->hwnd();
@@ -41,6 +42,9 @@ bool Dialog::create(HWND parent) {
 }
 
 INT_PTR Dialog::doModal(HWND parent) {
+    // While the program is closing no dialog is shown: a cancelled one.
+    const ModalScope scope(parent);
+    if (scope.closing()) return IDCANCEL;
     modal_ = true;
     running_ = true;
     result_ = IDCANCEL;
@@ -48,6 +52,7 @@ INT_PTR Dialog::doModal(HWND parent) {
         modal_ = running_ = false;
         return -1;
     }
+    scope.shown(hwnd());
     const bool disableParent = parent != nullptr && IsWindowEnabled(parent);
     if (disableParent) EnableWindow(parent, FALSE);
     if (isAlive()) ShowWindow(hwnd(), SW_SHOWNORMAL);

@@ -19,7 +19,9 @@ public:
     // Creates the dialog, disables parent, shows the dialog and runs the
     // message loop until endDialog; the window is destroyed before it
     // returns. Returns the value given to endDialog, or -1 when the dialog
-    // could not be created.
+    // could not be created. The loop runs in a ModalScope: an exit waits
+    // for it to unwind, ends it with IDCANCEL, and while the program is
+    // closing no dialog is shown (IDCANCEL at once).
     INT_PTR doModal(HWND parent);
     // Ends a modal dialog with the given result.
     void endDialog(INT_PTR result);

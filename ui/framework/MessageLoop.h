@@ -2,6 +2,8 @@
 // Window objects from its target up to its top-level window may take it
 // (preTranslateMessage, walked from the innermost window outwards), then the
 // dialog manager of its top-level window gets its keyboard navigation.
+// A modal loop of the program runs inside a ModalScope (ModalScope.h): an
+// exit waits for every modal loop to unwind.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,6 @@
-// Message boxes with the program's title, owned by a given window.
+// Message boxes with the program's title, owned by a given window, or by the
+// modal dialog open over it; IDCANCEL without a box while the program is
+// closing (see ModalScope).
 #pragma once
 
 #include <windows.h>
