@@ -51,6 +51,7 @@ bool QuickPasteMenu::onCommandRange(int id) {
 }
 
 void QuickPasteMenu::OnHotKey(int id) {
+    if (menuOpen_) return;
     pasteTarget_ = GetForegroundWindow();
     if (id == HotkeyPlan::MenuId) {
         openMenu();
@@ -77,7 +78,9 @@ void QuickPasteMenu::openMenu() {
         createMenu(QuickPasteMenuModel::build(favorites_, active_, settings_.PopupShowInfo()));
     if (!menu) return;
     SetForegroundWindow(hookedWindow());
+    menuOpen_ = true;
     TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hookedWindow(), nullptr);
+    menuOpen_ = false;
     menu.reset();
     if (pasteTarget_ != GetForegroundWindow()) SetForegroundWindow(pasteTarget_);
 }
