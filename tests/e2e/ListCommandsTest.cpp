@@ -178,21 +178,28 @@ TEST_F(ListCommands, DeleteKeyAndMoveUpChangeTheSavedOrder) {
     EXPECT_EQ(active, Texts{u"x"});
 }
 
+// The file goes to a folder of its own, as to a USB stick: afterwards the
+// program must not hold that folder as its current directory.
 TEST_F(ListCommands, ExportThenDeleteAllAndImportThroughTheRealDialogs) {
+    const std::wstring stick = programFile(L"stick");
+    const std::wstring list = stick + L"\\list.txt";
+    ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
     ASSERT_TRUE(start({u"a", u"中文 text", u"x\r\ny"}, {}));
     ASSERT_TRUE(menuCommand(favoritesList_, 0, L"e"));
-    ASSERT_TRUE(typeIntoFileDialog(L"另存为", programFile(L"list")));
+    ASSERT_TRUE(typeIntoFileDialog(L"另存为", stick + L"\\list"));
     EXPECT_EQ(answer(), L"导出完成");
     Bytes exported;
-    ASSERT_TRUE(readFile(programFile(L"list.txt"), exported)) << "the default extension is txt";
+    ASSERT_TRUE(readFile(list, exported)) << "the default extension is txt";
     const std::string expected = "a\r\n中文 text\r\nx\r\r\ny";
     EXPECT_EQ(exported, Bytes(expected.begin(), expected.end()));
 
     ASSERT_TRUE(menuCommand(favoritesList_, 0, L"l"));
     ASSERT_TRUE(menuCommand(favoritesList_, -1, L"i"));  // an empty list has the menu too
-    ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"list.txt")));
+    ASSERT_TRUE(typeIntoFileDialog(L"打开", list));
     EXPECT_EQ(answer(IDNO), L"是否保留当前记录");
     EXPECT_EQ(answer(), L"导入完成");
+    DeleteFileW(list.c_str());
+    EXPECT_TRUE(RemoveDirectoryW(stick.c_str())) << "the program holds the folder";
     Texts favorites, active;
     ASSERT_TRUE(exitAndRead(favorites, active));
     EXPECT_EQ(favorites, (Texts{u"a", u"中文 text", u"x\r", u"y"}));
