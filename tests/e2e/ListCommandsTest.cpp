@@ -181,8 +181,10 @@ TEST_F(ListCommands, DeleteKeyAndMoveUpChangeTheSavedOrder) {
 // The file goes to a folder of its own, as to a USB stick: afterwards the
 // program must not hold that folder as its current directory.
 TEST_F(ListCommands, ExportThenDeleteAllAndImportThroughTheRealDialogs) {
-    const std::wstring stick = programFile(L"stick");
+    const std::wstring stick = programFolder() + L"-stick";
     const std::wstring list = stick + L"\\list.txt";
+    DeleteFileW(list.c_str());  // what an earlier run may have left
+    RemoveDirectoryW(stick.c_str());
     ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
     ASSERT_TRUE(start({u"a", u"中文 text", u"x\r\ny"}, {}));
     ASSERT_TRUE(menuCommand(favoritesList_, 0, L"e"));
