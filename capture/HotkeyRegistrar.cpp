@@ -7,7 +7,14 @@
 namespace {
 const char* const RefusedMessage = "快捷键注册失败！";
 
+// A key held down fires once, not at every key repeat. Systems older than
+// Windows 7 refuse the flag: there the binding is registered without it.
+constexpr UINT NoRepeat = 0x4000;  // MOD_NOREPEAT
+
 bool registerBinding(HWND window, const HotkeyBinding& binding) {
+    if (RegisterHotKey(window, binding.id, binding.modifiers | NoRepeat, binding.virtualKey)) {
+        return true;
+    }
     return RegisterHotKey(window, binding.id, binding.modifiers, binding.virtualKey) != FALSE;
 }
 }  // namespace

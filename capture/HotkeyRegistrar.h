@@ -1,6 +1,8 @@
 // Registers the main window's system-wide hotkeys from the settings: the
 // menu hotkey (id 0) and the ten favorites hotkeys (ids 1 to 10, all or
 // nothing). A combination the system refuses shows "快捷键注册失败！".
+// Each is registered not to repeat while its key is held, where the system
+// knows that flag.
 //
 // Around a paste every hotkey is lifted (the menu hotkey may be Ctrl+V
 // itself) and then registered again as the switches say; a combination

@@ -52,6 +52,7 @@ bool QuickPasteMenu::onCommandRange(int id) {
 }
 
 void QuickPasteMenu::OnHotKey(int id) {
+    if (menuOpen_) return;
     pasteTarget_ = GetForegroundWindow();
     if (id == HotkeyPlan::MenuId) {
         openMenu();
@@ -81,7 +82,9 @@ void QuickPasteMenu::openMenu() {
         const ModalScope scope(hookedWindow());
         if (scope.closing()) return;
         SetForegroundWindow(hookedWindow());
+        menuOpen_ = true;
         TrackPopupMenu(menu.get(), 0, at.x, at.y, 0, hookedWindow(), nullptr);
+        menuOpen_ = false;
     }
     menu.reset();
     if (pasteTarget_ != GetForegroundWindow()) SetForegroundWindow(pasteTarget_);

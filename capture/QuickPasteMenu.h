@@ -4,6 +4,9 @@
 // favorite, 2500 + position for an active-list item) and is pasted into the
 // window that was in front when the hotkey was pressed. The favorites
 // hotkeys (ids 1 to 10) paste favorites 1 to 10 directly.
+//
+// While the menu is open every hotkey is ignored: this program is in front
+// then, and a second press would retarget the paste to its own window.
 #pragma once
 
 #include <windows.h>
@@ -41,4 +44,5 @@ private:
     MessageSink& messages_;
     PasteInjector& paster_;
     HWND pasteTarget_ = nullptr;
+    bool menuOpen_ = false;
 };

@@ -7,8 +7,16 @@ Rect atTop(const Rect& r, int top) { return {r.left, top, r.right, top + r.heigh
 
 }  // namespace
 
-DockGeometry::DockGeometry(const ScreenMetrics& screen, int snapDistance)
-    : screen_(screen), snapDistance_(snapDistance) {}
+FrameInset FrameInset::between(const Rect& window, const Rect& visible) {
+    const FrameInset inset{visible.left - window.left, visible.top - window.top,
+                           window.right - visible.right, window.bottom - visible.bottom};
+    const bool within = inset.left >= 0 && inset.top >= 0 && inset.right >= 0 &&
+                        inset.bottom >= 0 && visible.width() > 0 && visible.height() > 0;
+    return within ? inset : FrameInset{};
+}
+
+DockGeometry::DockGeometry(const ScreenMetrics& screen, int snapDistance, const FrameInset& inset)
+    : screen_(screen), snapDistance_(snapDistance), inset_(inset) {}
 
 DockSide DockGeometry::sideFor(int x, int y) const {
     if (y <= snapDistance_) return DockSide::Top;
@@ -21,13 +29,14 @@ DockSide DockGeometry::sideFor(int x, int y) const {
 Rect DockGeometry::docked(DockSide side, const Rect& proposed) const {
     switch (side) {
     case DockSide::Top:
-        return atTop(proposed, -screen_.edge);
+        return atTop(proposed, -screen_.edge - inset_.top);
     case DockSide::Bottom:
-        return atTop(proposed, screen_.height - screen_.bottomReserve - proposed.height());
+        return atTop(proposed,
+                     screen_.height - screen_.bottomReserve - proposed.height() + inset_.bottom);
     case DockSide::Left:
-        return atLeft(proposed, 0);
+        return atLeft(proposed, -inset_.left);
     case DockSide::Right:
-        return atLeft(proposed, screen_.width - proposed.width());
+        return atLeft(proposed, screen_.width - proposed.width() + inset_.right);
     default:
         return proposed;
     }
@@ -36,13 +45,13 @@ Rect DockGeometry::docked(DockSide side, const Rect& proposed) const {
 Rect DockGeometry::tucked(DockSide side, const Rect& window) const {
     switch (side) {
     case DockSide::Left:
-        return atLeft(window, screen_.frame - window.width());
+        return atLeft(window, screen_.frame + inset_.right - window.width());
     case DockSide::Top:
-        return atTop(window, screen_.frame - window.height());
+        return atTop(window, screen_.frame + inset_.bottom - window.height());
     case DockSide::Right:
-        return atLeft(window, screen_.width - screen_.frame);
+        return atLeft(window, screen_.width - screen_.frame - inset_.left);
     case DockSide::Bottom:
-        return atTop(window, screen_.height - screen_.frame);
+        return atTop(window, screen_.height - screen_.frame - inset_.top);
     default:
         return window;
     }
@@ -51,13 +60,13 @@ Rect DockGeometry::tucked(DockSide side, const Rect& window) const {
 Rect DockGeometry::shown(DockSide side, const Rect& window) const {
     switch (side) {
     case DockSide::Left:
-        return atLeft(window, 0);
+        return atLeft(window, -inset_.left);
     case DockSide::Top:
-        return atTop(window, -screen_.edge);
+        return atTop(window, -screen_.edge - inset_.top);
     case DockSide::Right:
-        return atLeft(window, screen_.width - window.width());
+        return atLeft(window, screen_.width - window.width() + inset_.right);
     case DockSide::Bottom:
-        return atTop(window, screen_.height - window.height());
+        return atTop(window, screen_.height - window.height() + inset_.bottom);
     default:
         return window;
     }

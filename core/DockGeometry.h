@@ -15,9 +15,26 @@ struct ScreenMetrics {
     int bottomReserve;  // pixels kept free below a window docked at the bottom
 };
 
+// How far the visible frame of a window lies inside its rectangle on each
+// side: the invisible resize borders of newer systems (about 7 pixels at
+// the left, the right and the bottom); zero where the two are the same.
+struct FrameInset {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    // The inset of a visible frame within a window; zero when visible does
+    // not lie within window (as when the two were measured at different
+    // scales).
+    static FrameInset between(const Rect& window, const Rect& visible);
+};
+
 class DockGeometry {
 public:
-    DockGeometry(const ScreenMetrics& screen, int snapDistance);
+    // The positions put the window's visible frame against the edges, so
+    // the strip left when it is tucked away is frame pixels of that frame.
+    DockGeometry(const ScreenMetrics& screen, int snapDistance, const FrameInset& inset = {});
 
     // The side a window being dragged docks to with the pointer at (x, y):
     // the top and the bottom win over the left and the right.
@@ -38,4 +55,5 @@ public:
 private:
     ScreenMetrics screen_;
     int snapDistance_;
+    FrameInset inset_;
 };

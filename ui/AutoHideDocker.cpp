@@ -1,13 +1,34 @@
 #include "ui/AutoHideDocker.h"
 
+#include <string>
+
 #include "core/MinimumSize.h"
 
 namespace {
 
+constexpr DWORD ExtendedFrameBounds = 9;  // DWMWA_EXTENDED_FRAME_BOUNDS
+
 Rect toRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 RECT toRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
+// The window manager's library from the system folder, never one planted
+// beside the program; null where the system has none.
+HMODULE loadDwmapi() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return LoadLibraryW((std::wstring(folder, length) + L"\\dwmapi.dll").c_str());
+}
+
 }  // namespace
+
+AutoHideDocker::AutoHideDocker(const Parameters& parameters)
+    : parameters_(parameters), dwmapi_(loadDwmapi()) {
+    if (dwmapi_) {
+        queryFrameBounds_ = reinterpret_cast<FrameBoundsQuery>(
+            reinterpret_cast<void*>(GetProcAddress(dwmapi_.get(), "DwmGetWindowAttribute")));
+    }
+}
 
 int AutoHideDocker::attach(HWND window) {
     if (isAttached() || window == nullptr || !IsWindow(window)) return 0;
@@ -38,7 +59,7 @@ DockGeometry AutoHideDocker::geometry() const {
     const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CXFRAME),
                                taskbarHeight_};
-    return DockGeometry(screen, parameters_.snapDistance);
+    return DockGeometry(screen, parameters_.snapDistance, frameInset());
 }
 
 void AutoHideDocker::startPolling() {
@@ -58,6 +79,15 @@ Rect AutoHideDocker::windowRect() const {
     RECT r{};
     GetWindowRect(window_, &r);
     return toRect(r);
+}
+
+FrameInset AutoHideDocker::frameInset() const {
+    RECT visible{};
+    if (queryFrameBounds_ == nullptr || window_ == nullptr ||
+        FAILED(queryFrameBounds_(window_, ExtendedFrameBounds, &visible, sizeof visible))) {
+        return FrameInset{};
+    }
+    return FrameInset::between(windowRect(), toRect(visible));
 }
 
 void AutoHideDocker::moveWindowTo(const Rect& r) {

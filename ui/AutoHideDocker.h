@@ -4,12 +4,18 @@
 // strip; touching the strip brings it back. While attached it also keeps
 // the window from being sized below 200 by 400 pixels.
 //
+// Positions are reckoned by the window's visible frame, which newer
+// systems report through the desktop window manager (loaded when the
+// docker is made; where it is missing or does not answer, as under Wine,
+// the window rectangle is the visible frame).
+//
 // It watches the window's messages as a hook ahead of the window's own
 // object, changes the rectangles of sizing and moving in place and never
 // swallows a message.
 #pragma once
 
 #include "core/DockGeometry.h"
+#include "core/win32/Handles.h"
 #include "ui/framework/MessageHook.h"
 
 class AutoHideDocker : public MessageHook {
@@ -24,8 +30,8 @@ public:
         int minHeight = 400;
     };
 
-    AutoHideDocker() = default;
-    explicit AutoHideDocker(const Parameters& parameters) : parameters_(parameters) {}
+    AutoHideDocker() : AutoHideDocker(Parameters{}) {}
+    explicit AutoHideDocker(const Parameters& parameters);
 
     // 1 when it starts watching window; 0 when window is not a window or
     // the docker is attached already.
@@ -59,8 +65,14 @@ private:
     void checkPointerLeft();
     void moveWindowTo(const Rect& rect);
     Rect windowRect() const;
+    // The window's visible frame within windowRect().
+    FrameInset frameInset() const;
+
+    using FrameBoundsQuery = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
 
     Parameters parameters_;
+    ModuleHandle dwmapi_;
+    FrameBoundsQuery queryFrameBounds_ = nullptr;
     HWND window_ = nullptr;
     DockSide dockSide_ = DockSide::None;
     bool polling_ = false;

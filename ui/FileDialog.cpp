@@ -27,7 +27,9 @@ bool FileDialog::run(HWND owner) {
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = kPathCapacity;
     dialog.lpstrDefExt = kind_ == Kind::Backup ? L"bin" : L"txt";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    // The current directory stays where it was: a resident program left in
+    // the chosen folder would keep, say, a USB stick from being ejected.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
     // An exit ends the dialog as cancelled, and shows none while closing.
     const ModalScope scope(owner);
     if (scope.closing()) return false;

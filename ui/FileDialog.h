@@ -1,6 +1,7 @@
 // The standard open and save dialogs of the list commands: no initial file
 // name, the read-only box hidden, a question before an existing file is
-// overwritten, and two filters (the list's own files, then all files).
+// overwritten, and two filters (the list's own files, then all files). The
+// program's current directory is the same after the dialog as before it.
 #pragma once
 
 #include <windows.h>

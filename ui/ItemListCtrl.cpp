@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "capture/ItemDragSource.h"
@@ -146,6 +147,39 @@ void ItemListCtrl::supplyCellText(NMLVDISPINFOW& info) const {
     cell.pszText[length] = L'\0';
 }
 
+// What the list view itself does when the user types: the first row, from
+// iStart on (and past the end round to the top with LVFI_WRAP), whose first
+// column starts with the typed text (LVFI_PARTIAL) or is that text
+// (LVFI_STRING), case ignored; -1 when none does or the search is not by
+// text.
+int ItemListCtrl::findRow(const NMLVFINDITEMW& find) const {
+    const LVFINDINFOW& what = find.lvfi;
+    if ((what.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || what.psz == nullptr) return -1;
+    const int rows = static_cast<int>(rows_.size());
+    const bool wrap = (what.flags & LVFI_WRAP) != 0;
+    int start = std::max(find.iStart, 0);
+    if (start >= rows) {
+        if (!wrap) return -1;
+        start = 0;
+    }
+    const std::wstring wanted(what.psz, wcsnlen(what.psz, kCellTextCapacity));
+    if (wanted.empty()) return -1;
+    const int span = wrap ? rows : rows - start;
+    for (int step = 0; step < span; ++step) {
+        const int row = (start + step) % rows;
+        if (firstCellMatches(row, wanted, (what.flags & LVFI_PARTIAL) != 0)) return row;
+    }
+    return -1;
+}
+
+bool ItemListCtrl::firstCellMatches(int row, const std::wstring& wanted, bool prefix) const {
+    const std::wstring cell = wintext::wide(rowCellText(row, 0));
+    if (cell.size() < wanted.size() || (!prefix && cell.size() != wanted.size())) return false;
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.data(),
+                          static_cast<int>(wanted.size()), wanted.data(),
+                          static_cast<int>(wanted.size())) == CSTR_EQUAL;
+}
+
 int ItemListCtrl::rowCount() const {
     if (!isAlive()) return 0;
     return static_cast<int>(SendMessageW(hwnd(), LVM_GETITEMCOUNT, 0, 0));
@@ -230,6 +264,9 @@ bool ItemListCtrl::onReflectedNotify(NMHDR& header, LRESULT& result) {
     case LVN_GETDISPINFOW:
         supplyCellText(reinterpret_cast<NMLVDISPINFOW&>(header));
         result = 0;
+        return true;
+    case LVN_ODFINDITEMW:
+        result = findRow(reinterpret_cast<NMLVFINDITEMW&>(header));
         return true;
     default:
         return false;

@@ -60,6 +60,9 @@ private:
     void forgetSelection();
     std::string rowCellText(int row, int column) const;
     void supplyCellText(NMLVDISPINFOW& info) const;
+    // Typing in the list: the row the typed text finds, or -1.
+    int findRow(const NMLVFINDITEMW& find) const;
+    bool firstCellMatches(int row, const std::wstring& wanted, bool prefix) const;
     void showItemOfRow(int row);
     // Hovering: the pointer is over row (-1: over no row).
     void followPointer(int row);

@@ -48,6 +48,35 @@ TEST(DockGeometryTest, DockedTuckedAndShownPositionsPerSide) {
     }
 }
 
+// Newer systems count invisible resize borders into the window's rectangle:
+// here 7 pixels at the left, the right and the bottom, the visible frame
+// {107, 50, 293, 543}. That frame goes against the edges, and tucked away
+// 4 pixels of it stay on the screen.
+TEST(DockGeometryTest, PositionsPutTheVisibleFrameAgainstTheEdge) {
+    const Rect visible{107, 50, 293, 543};
+    const FrameInset inset = FrameInset::between(Window, visible);
+    EXPECT_EQ(7, inset.left);
+    EXPECT_EQ(0, inset.top);
+    EXPECT_EQ(7, inset.right);
+    EXPECT_EQ(7, inset.bottom);
+    EXPECT_EQ(0, FrameInset::between(Window, {90, 50, 293, 543}).left) << "not within: none";
+
+    const DockGeometry dock(Screen, 20, inset);
+    struct Case { DockSide side; Rect docked, tucked, shown; };
+    const Case cases[] = {
+        {DockSide::Top, {100, -2, 300, 498}, {100, -489, 300, 11}, {100, -2, 300, 498}},
+        {DockSide::Bottom, {100, 245, 300, 745}, {100, 764, 300, 1264}, {100, 275, 300, 775}},
+        {DockSide::Left, {-7, 50, 193, 550}, {-189, 50, 11, 550}, {-7, 50, 193, 550}},
+        {DockSide::Right, {831, 50, 1031, 550}, {1013, 50, 1213, 550}, {831, 50, 1031, 550}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.side));
+        EXPECT_EQ(c.docked, dock.docked(c.side, Window));
+        EXPECT_EQ(c.tucked, dock.tucked(c.side, Window));
+        EXPECT_EQ(c.shown, dock.shown(c.side, Window));
+    }
+}
+
 // A taskbar along the bottom keeps its height free; beside a taskbar at the
 // left, the right or the top only the work area's bottom counts.
 TEST(DockGeometryTest, BottomReserveFollowsWhereTheTaskbarLies) {

@@ -193,7 +193,9 @@ TEST_F(ListCommands, DeleteKeyAndMoveUpChangeTheSavedOrder) {
 }
 
 // Code page 936 when every text has it, else UTF-8 after EF BB BF; either
-// file imports back to the same texts.
+// file imports back to the same texts. The file goes to a folder of its own,
+// as to a USB stick: afterwards the program must not hold that folder as its
+// current directory.
 TEST_F(ListCommands, ExportThenDeleteAllAndImportThroughTheRealDialogs) {
     const struct {
         Texts texts;
@@ -206,22 +208,28 @@ TEST_F(ListCommands, ExportThenDeleteAllAndImportThroughTheRealDialogs) {
          "\r\n\xE4\xB8\xAD",
          {u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end", u"中"}},
     };
+    const std::wstring stick = programFolder() + L"-stick";
+    const std::wstring list = stick + L"\\list.txt";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        DeleteFileW(programFile(L"list.txt").c_str());
+        DeleteFileW(list.c_str());  // what an earlier run may have left
+        RemoveDirectoryW(stick.c_str());
+        ASSERT_TRUE(CreateDirectoryW(stick.c_str(), nullptr));
         ASSERT_TRUE(start(c.texts, {}));
         ASSERT_TRUE(menuCommand(favoritesList_, 0, L"e"));
-        ASSERT_TRUE(typeIntoFileDialog(L"另存为", programFile(L"list")));
+        ASSERT_TRUE(typeIntoFileDialog(L"另存为", stick + L"\\list"));
         EXPECT_EQ(answer(), L"导出完成");
         Bytes exported;
-        ASSERT_TRUE(readFile(programFile(L"list.txt"), exported)) << "the default extension is txt";
+        ASSERT_TRUE(readFile(list, exported)) << "the default extension is txt";
         EXPECT_EQ(exported, Bytes(c.file.begin(), c.file.end()));
 
         ASSERT_TRUE(menuCommand(favoritesList_, 0, L"l"));
         ASSERT_TRUE(menuCommand(favoritesList_, -1, L"i"));  // an empty list has the menu too
-        ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"list.txt")));
+        ASSERT_TRUE(typeIntoFileDialog(L"打开", list));
         EXPECT_EQ(answer(IDNO), L"是否保留当前记录");
         EXPECT_EQ(answer(), L"导入完成");
+        DeleteFileW(list.c_str());
+        EXPECT_TRUE(RemoveDirectoryW(stick.c_str())) << "the program holds the folder";
         Texts favorites, active;
         ASSERT_TRUE(exitAndRead(favorites, active));
         EXPECT_EQ(favorites, c.imported);

@@ -126,6 +126,16 @@ protected:
         readFile(programFile(L"Inkwell.cfg"), bytes);
         return std::string(bytes.begin(), bytes.end());
     }
+    // The program writes the file and the Run value after its dialog has
+    // gone: what they hold once they hold the expected (or the time is up).
+    std::string configOnceItIs(const std::string& expected) {
+        waitUntil([&] { return configText() == expected; });
+        return configText();
+    }
+    std::wstring runValueOnceItIs(const std::wstring& expected) {
+        waitUntil([&] { return lstrcmpiW(runValue().c_str(), expected.c_str()) == 0; });
+        return runValue();
+    }
 
     ProcessDriver* program = nullptr;
     HWND main = nullptr;
@@ -148,8 +158,9 @@ TEST_F(SettingsDialogRun, LoweringTheActiveMaximumAsksAndYesCutsTheBottom) {
     ASSERT_TRUE(pressButton(box, IDYES));
     ASSERT_TRUE(closed(dialog));
     EXPECT_TRUE(waitUntil([&] { return labelStartingWith(main, L"活动列表") == L"活动列表：[20/20]"; }));
-    EXPECT_EQ(replaced(known::defaultConfigFile(), "MaxActiveItemNum=50", "MaxActiveItemNum=20"),
-              configText());
+    const std::string lowered =
+        replaced(known::defaultConfigFile(), "MaxActiveItemNum=50", "MaxActiveItemNum=20");
+    EXPECT_EQ(lowered, configOnceItIs(lowered));
 
     ASSERT_TRUE(program->exitWithYes());
     Bytes pool;
@@ -175,7 +186,8 @@ TEST_F(SettingsDialogRun, NoKeepsTheOldMaximumAndRaisingAsksNothing) {
     ASSERT_TRUE(pressButton(box, IDOK));
     ASSERT_TRUE(closed(dialog));
     EXPECT_EQ(L"活动列表：[35/50]", labelStartingWith(main, L"活动列表"));
-    EXPECT_EQ(known::defaultConfigFile(), configText()) << "50 kept and written";
+    EXPECT_EQ(known::defaultConfigFile(), configOnceItIs(known::defaultConfigFile()))
+        << "50 kept and written";
 
     dialog = openSettings();
     ASSERT_NE(dialog, nullptr);
@@ -184,8 +196,9 @@ TEST_F(SettingsDialogRun, NoKeepsTheOldMaximumAndRaisingAsksNothing) {
     ASSERT_TRUE(closed(dialog));
     EXPECT_EQ(nullptr, findMessageBox(program->pid())) << "raising asks nothing";
     EXPECT_TRUE(waitUntil([&] { return labelStartingWith(main, L"活动列表") == L"活动列表：[35/100]"; }));
-    EXPECT_EQ(replaced(known::defaultConfigFile(), "MaxActiveItemNum=50", "MaxActiveItemNum=100"),
-              configText());
+    const std::string raised =
+        replaced(known::defaultConfigFile(), "MaxActiveItemNum=50", "MaxActiveItemNum=100");
+    EXPECT_EQ(raised, configOnceItIs(raised));
 }
 
 TEST_F(SettingsDialogRun, CancelLeavesFilesAndRunValueAsTheyWere) {
@@ -236,9 +249,10 @@ TEST_F(SettingsDialogRun, OkRewritesTheFileAndTheRunValueFollowsTheCheckBox) {
              {"PopupShowInfo=1", "PopupShowInfo=3"}}) {
         expected = replaced(expected, change.first, change.second);
     }
-    EXPECT_EQ(expected, configText());
-    const std::wstring value = runValue();
-    EXPECT_EQ(0, lstrcmpiW((L"\"" + exe() + L"\"").c_str(), value.c_str()))
+    EXPECT_EQ(expected, configOnceItIs(expected));
+    const std::wstring quoted = L"\"" + exe() + L"\"";
+    const std::wstring value = runValueOnceItIs(quoted);
+    EXPECT_EQ(0, lstrcmpiW(quoted.c_str(), value.c_str()))
         << "Run value of " << value.size() << " characters";
 
     dialog = openSettings();
@@ -247,8 +261,9 @@ TEST_F(SettingsDialogRun, OkRewritesTheFileAndTheRunValueFollowsTheCheckBox) {
     SendDlgItemMessageW(dialog, IDC_ENABLE_STARTUP, BM_CLICK, 0, 0);
     ASSERT_TRUE(pressButton(dialog, IDOK));
     ASSERT_TRUE(closed(dialog));
-    EXPECT_EQ(L"-", runValue());
-    EXPECT_EQ(replaced(expected, "EnableStartup=1", "EnableStartup=0"), configText());
+    EXPECT_EQ(L"-", runValueOnceItIs(L"-"));
+    const std::string startupOff = replaced(expected, "EnableStartup=1", "EnableStartup=0");
+    EXPECT_EQ(startupOff, configOnceItIs(startupOff));
 }
 
 // A refused hotkey's box belongs to the dialog, which is disabled under it.

@@ -57,6 +57,20 @@ void hotTrack(const ItemListCtrl& list, int row) {
     SendMessageW(GetParent(list.hwnd()), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
+// The list view's question when the user types, as it sends it to its
+// parent; the row found, or -1.
+LRESULT findItem(const ItemListCtrl& list, const wchar_t* text, int start, UINT flags) {
+    NMLVFINDITEMW nm{};
+    nm.hdr.hwndFrom = list.hwnd();
+    nm.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list.hwnd()));
+    nm.hdr.code = LVN_ODFINDITEMW;
+    nm.iStart = start;
+    nm.lvfi.flags = flags;
+    nm.lvfi.psz = text;
+    return SendMessageW(GetParent(list.hwnd()), WM_NOTIFY, nm.hdr.idFrom,
+                        reinterpret_cast<LPARAM>(&nm));
+}
+
 class KeyboardState {
 public:
     explicit KeyboardState(bool ctrlDown) {
@@ -343,6 +357,36 @@ TEST_F(ItemListCtrlTest, CtrlAReachesTheListThroughTheMessageLoop) {
     EXPECT_TRUE(messageloop::preTranslate(msg));
     EXPECT_EQ(ListHarness::selectedCount(lists.favoritesList), 2);
     EXPECT_EQ(ListHarness::selectedCount(lists.activeList), 0);
+}
+
+// Typing finds rows by their first column, the row number: the typed
+// digit selects its row, a letter no row starts with leaves the selection.
+TEST_F(ItemListCtrlTest, TypedTextSelectsTheRowWhoseNumberStartsWithIt) {
+    for (int i = 1; i <= 12; ++i) lists.addActive(u"text " + std::u16string(1, u'a' + i));
+    HWND list = lists.activeList.hwnd();
+    ListHarness::selectRow(lists.activeList, 4);
+    SendMessageW(list, WM_CHAR, L'3', 1);  // one key stroke
+    EXPECT_EQ(2, SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    SendMessageW(list, WM_CHAR, L'x', 1);
+    EXPECT_EQ(2, SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    EXPECT_EQ(1, ListHarness::selectedCount(lists.activeList));
+
+    struct Case { const wchar_t* text; int start; UINT flags; LRESULT row; };
+    const Case cases[] = {
+        {L"1", 1, LVFI_PARTIAL | LVFI_WRAP, 9},  // "10", from the focused row on
+        {L"1", 0, LVFI_PARTIAL | LVFI_WRAP, 0},
+        {L"2", 2, LVFI_PARTIAL | LVFI_WRAP, 1},  // round to the top
+        {L"2", 2, LVFI_PARTIAL, -1},
+        {L"1", 1, LVFI_STRING | LVFI_WRAP, 0},   // the whole text
+        {L"12", 12, LVFI_PARTIAL | LVFI_WRAP, 11},
+        {L"x", 0, LVFI_PARTIAL | LVFI_WRAP, -1},
+        {L"1", 0, LVFI_PARAM, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "text " << static_cast<char>(c.text[0]) << " from "
+                                        << c.start);
+        EXPECT_EQ(c.row, findItem(lists.activeList, c.text, c.start, c.flags));
+    }
 }
 
 }  // namespace

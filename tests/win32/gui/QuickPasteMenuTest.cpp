@@ -13,6 +13,8 @@
 
 namespace {
 
+void CALLBACK closeMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
 struct QuickPasteMenuTest : ::testing::Test, TestStores {
     QuickPasteMenuTest() {
         window = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
@@ -52,6 +54,22 @@ TEST_F(QuickPasteMenuTest, FavoritesHotkeyBeyondTheListAndHeadersDoNothing) {
     SendMessageW(window, WM_COMMAND, 9999, 0);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(0, clipboard.puts);
+}
+
+// The menu hotkey again while the menu is open (pressed twice, or held):
+// the paste still goes to the window that was in front at the first press.
+TEST_F(QuickPasteMenuTest, MenuHotkeyWhileTheMenuIsOpenKeepsThePasteTarget) {
+    add(active, u"one");
+    HWND front = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(front);
+    ASSERT_EQ(front, GetForegroundWindow());
+    PostMessageW(window, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'D'));  // runs in the menu
+    const UINT_PTR closer = SetTimer(nullptr, 0, 300, &closeMenu);
+    SendMessageW(window, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'D'));
+    KillTimer(nullptr, closer);
+    EXPECT_EQ(front, menu.pasteTarget());
+    DestroyWindow(front);
 }
 
 }  // namespace
