@@ -58,7 +58,7 @@ private:
     void applyStyles();
     void insertColumns();
     void forgetSelection();
-    std::string rowCellText(int row, int column) const;
+    std::u16string rowCellText(int row, int column) const;
     void supplyCellText(NMLVDISPINFOW& info) const;
     void showItemOfRow(int row);
     // Hovering: the pointer is over row (-1: over no row).
