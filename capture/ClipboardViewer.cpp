@@ -18,6 +18,8 @@ bool ClipboardViewer::join(HWND window) {
 }
 
 void ClipboardViewer::leave() {
+    if (copiesGoingOn_) KillTimer(hookedWindow(), RefreshTimerId);
+    copiesGoingOn_ = false;
     if (showPending_) showNow();
     if (!joined_) return;
     joined_ = false;
@@ -56,7 +58,7 @@ void ClipboardViewer::captureClipboardText() {
     std::unique_ptr<ClipItem> item = readPublicText();
     if (!item) return;
     active_.add(std::move(item), 1);
-    showSoon();
+    showCapture();
 }
 
 // The text is read first, while it is most likely still the one the notice
@@ -79,28 +81,32 @@ std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
 
 // Each capture starts the quiet time again. A refresh and paint of a full
 // list outlasts the time between two copies of a program that copies 20 or
-// more a second, and a copy replaced before it is read is lost: so however
-// long the copies go on, the list waits for them to pause.
-void ClipboardViewer::showSoon() {
-    showPending_ = true;
-    if (!isHooked() || SetTimer(hookedWindow(), RefreshTimerId, QuietMs, nullptr) == 0) {
+// more a second, and a copy replaced before it is read is lost: so while
+// the copies go on, the list waits for them to pause. A copy after a quiet
+// time is shown at once: of a run of copies only the first is refreshed
+// and painted on its own, which delays the reading of the second by one
+// paint at most; the rest of the run is gathered.
+void ClipboardViewer::showCapture() {
+    if (copiesGoingOn_) {
+        showPending_ = true;
+    } else {
         showNow();
     }
+    copiesGoingOn_ =
+        isHooked() && SetTimer(hookedWindow(), RefreshTimerId, QuietMs, nullptr) != 0;
+    if (!copiesGoingOn_ && showPending_) showNow();
 }
 
 void ClipboardViewer::showNow() {
-    KillTimer(hookedWindow(), RefreshTimerId);
     showPending_ = false;
     active_.notifyObserver();
 }
 
 bool ClipboardViewer::onTimer(UINT_PTR id) {
     if (id != RefreshTimerId) return false;
-    if (showPending_) {
-        showNow();
-    } else {
-        KillTimer(hookedWindow(), RefreshTimerId);
-    }
+    KillTimer(hookedWindow(), RefreshTimerId);
+    copiesGoingOn_ = false;
+    if (showPending_) showNow();
     return true;
 }
 

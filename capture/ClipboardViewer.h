@@ -6,10 +6,11 @@
 // another window there.
 //
 // Content marked private by its writer is never captured (see
-// PrivateClipboardContent). A capture is in the active list at once and
-// shows in its view once the copies pause for the quiet time, so a program
-// that copies many texts in a row does not wait for the list after each
-// one.
+// PrivateClipboardContent). A capture is in the active list at once. The
+// first capture after a quiet time shows in the list's view at once; the
+// captures that follow it within the quiet time are gathered and shown when
+// the copies pause, so a program that copies many texts in a row does not
+// wait for the list after each one.
 #pragma once
 
 #include <windows.h>
@@ -51,8 +52,9 @@ private:
     // The clipboard's text unless its content is private; none when the
     // clipboard kept changing while it was read.
     std::unique_ptr<ClipItem> readPublicText() const;
-    // The active list's view shows the captures: soon, or now.
-    void showSoon();
+    // The active list's view shows a new capture: at once after a quiet
+    // time, else when the copies pause.
+    void showCapture();
     void showNow();
     void joinAtHead();
     void setNextViewer(HWND next);
@@ -62,6 +64,8 @@ private:
     const Settings& settings_;
     PrivateClipboardContent privateContent_;
     bool showPending_ = false;
+    // The quiet time after the last capture is running.
+    bool copiesGoingOn_ = false;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
 };

@@ -37,6 +37,10 @@ int ClipItem::putOnClipboard(Clipboard&) const { return -1; }
 
 int ClipItem::matches(const char*) const { return 0; }
 
+std::u16string ClipItem::wideSummary() const { return std::u16string(); }
+
+int ClipItem::matchesWide(const std::u16string&) const { return 0; }
+
 void ClipItem::setText(const unsigned char* bytes, std::int32_t n) {
     if (n < 0 || bytes == nullptr) n = 0;
     // Copy first: bytes may point into the current text.

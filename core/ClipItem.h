@@ -31,8 +31,7 @@ public:
     // The text as narrow text in the ANSI code page; "" when the item has no
     // text or the conversion refuses.
     virtual std::string narrowText() const;
-    // The list's summary cell: the narrow text, cut after 35 bytes with "..."
-    // appended; a double-byte character is never cut in half.
+    // The summary as narrow text: the narrow form of wideSummary.
     virtual std::string summary() const;
     virtual int charCount() const;
     // Puts the text on the clipboard; 0 done, -1 not done.
@@ -40,6 +39,14 @@ public:
     // 1 when the narrow keyword occurs in the text (exact, case-sensitive),
     // else 0. The empty keyword matches every item.
     virtual int matches(const char* keyword) const;
+    // The summary the lists and the quick-paste menu show: the text up to
+    // its first zero unit, cut after 35 bytes of narrow text with "..."
+    // appended, measured and cut as NarrowMeasure does. For a text of the
+    // code page its narrow form is the narrow text's first 35 bytes and
+    // "...", a double-byte character never cut in half.
+    virtual std::u16string wideSummary() const;
+    // matches for a UTF-16 keyword, taken as it is.
+    virtual int matchesWide(const std::u16string& keyword) const;
 
     // Replaces the text; renews the digest, the character count and the
     // timestamp, keeps the alias.
@@ -96,9 +103,10 @@ public:
     int deserialize(const unsigned char* header, std::int32_t recordLength,
                     const TextFiller& fillText);
 
-protected:
     // The text as UTF-16 code units (an odd trailing byte is dropped).
     std::u16string wideText() const;
+
+protected:
     // The first code units of the text up to the first zero unit, at least
     // minUnits of them where the text has them, and never ending between
     // the two halves of a surrogate pair; *whole is set when that is all of

@@ -24,4 +24,9 @@ int utf16ToAnsi(const char16_t* in, char* out, int outBytes);
 // count asks this, never a fixed byte range.
 bool isLeadByte(unsigned char byte);
 
+// The bytes of narrow text (1 or 2) the code page gives the one character
+// of units UTF-16 code units (1, or 2 for a surrogate pair) at character;
+// 0 when the code page lacks the character.
+int ansiCharBytes(const char16_t* character, int units);
+
 }  // namespace codepage

@@ -6,6 +6,7 @@
 
 #include "core/ClipItem.h"
 #include "core/HexCodec.h"
+#include "core/TextCodec.h"
 
 namespace {
 
@@ -63,25 +64,25 @@ int ItemColumns::initialWidth(int column, int windowWidth) const {
     return c->twentieths * windowWidth / 20;
 }
 
-std::string ItemColumns::cellText(int column, const ClipItem& item, int rowNumber) const {
-    if (column < 0 || column >= count()) return std::string();
+std::u16string ItemColumns::cellText(int column, const ClipItem& item, int rowNumber) const {
+    if (column < 0 || column >= count()) return std::u16string();
     switch (content(column)) {
     case Content::RowNumber:
-        return decimal(rowNumber);
+        return widen(decimal(rowNumber));
     case Content::Alias:
-        return item.alias();
+        return widen(item.alias());
     case Content::Summary:
-        return item.summary();
+        return item.wideSummary();
     case Content::CharCount:
-        return decimal(item.charCount());
+        return widen(decimal(item.charCount()));
     case Content::Type:
-        return item.typeName();
+        return widen(item.typeName());
     case Content::Time:
-        return timeText(item.timestamp());
+        return widen(timeText(item.timestamp()));
     case Content::Digest:
-        return digestText(item);
+        return widen(digestText(item));
     }
-    return std::string();
+    return std::u16string();
 }
 
 std::string ItemColumns::timeText(std::int32_t timestamp) {

@@ -1,7 +1,8 @@
 // What the rows of a list view show: the columns of the active list and of
-// the favorites, their titles and initial widths, and the narrow cell texts
-// of one item. The type, time and digest columns are filled on every row but
+// the favorites, their titles and initial widths, and the cell texts of one
+// item. The type, time and digest columns are filled on every row but
 // created with width 0; the digest column is how a row finds its item again.
+// Cells are UTF-16: a summary shows every character of its text as it is.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +32,9 @@ public:
     // (twentieths of it, truncated); 0 for the hidden columns.
     int initialWidth(int column, int windowWidth) const;
 
-    // The narrow text of one cell of the row numbered rowNumber (from 1).
-    std::string cellText(int column, const ClipItem& item, int rowNumber) const;
+    // The text of one cell of the row numbered rowNumber (from 1); the
+    // alias is converted from its stored narrow text.
+    std::u16string cellText(int column, const ClipItem& item, int rowNumber) const;
 
     // "%H:%M:%S %Y-%m-%d" in local time; "" when the time cannot be shown.
     static std::string timeText(std::int32_t timestamp);

@@ -10,9 +10,11 @@
 #include "core/LittleEndian.h"
 #include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
+#include "core/NarrowMeasure.h"
 #include "core/StoreCapacity.h"
 #include "core/StoreChangeListener.h"
 #include "core/StoreObserver.h"
+#include "core/TextCodec.h"
 #include "core/UnicodeTextItem.h"
 
 namespace {
@@ -172,16 +174,22 @@ std::string ItemStore::countLabel() const {
     return label;
 }
 
-int ItemStore::setSearchText(const char* text) {
-    if (text == nullptr) text = "";
-    const std::size_t length = std::strlen(text);
-    if (length > static_cast<std::size_t>(SearchTextMax)) {
+int ItemStore::setSearchText(const std::u16string& text) {
+    if (NarrowMeasure::bytes(text) > static_cast<std::size_t>(SearchTextMax)) {
         messages_.show("搜索文本超长！", msgbox::Ok | msgbox::IconStop);
         return -1;
     }
-    std::memset(searchText_, 0, sizeof searchText_);
-    std::memcpy(searchText_, text, length);
+    searchText_ = text;
     return 0;
+}
+
+int ItemStore::setSearchText(const char* text) {
+    if (text == nullptr) text = "";
+    if (std::strlen(text) > static_cast<std::size_t>(SearchTextMax)) {
+        messages_.show("搜索文本超长！", msgbox::Ok | msgbox::IconStop);
+        return -1;
+    }
+    return setSearchText(widen(text));
 }
 
 std::int64_t ItemStore::serializedSize() const {

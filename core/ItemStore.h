@@ -62,9 +62,13 @@ public:
 
     // "[count/capacity]"
     std::string countLabel() const;
-    // Refuses a text over 16 bytes with "搜索文本超长！"; returns 0 or -1.
+    // The keyword of the list's search, as typed. Refuses a keyword over 16
+    // bytes of narrow text (as NarrowMeasure counts them) with
+    // "搜索文本超长！"; returns 0 or -1.
+    int setSearchText(const std::u16string& text);
+    // The same for a narrow keyword.
     int setSearchText(const char* text);
-    const char* searchText() const { return searchText_; }
+    const std::u16string& searchText() const { return searchText_; }
 
     // The store block of the data files: 4 + the sum of the record lengths,
     // summed in 64 bits (it may exceed what a block length field holds).
@@ -103,7 +107,7 @@ private:
     // false) or its copy has been taken out (replaced true).
     int place(std::unique_ptr<ClipItem> item, int atFront, bool replaced);
 
-    char searchText_[SearchTextMax + 1] = {};
+    std::u16string searchText_;
     Items items_;
     StoreObserver* observer_ = nullptr;
     StoreChangeListener* changeListener_ = nullptr;

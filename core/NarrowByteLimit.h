@@ -1,7 +1,8 @@
-// Keeps the text of an edit field within a number of bytes of narrow text
-// (16 for a search keyword, 30 for an alias), where the field itself can
-// only count characters. Of what an edit inserted, as much is kept as still
-// fits, the way a field with a length limit takes a paste.
+// Keeps the text of an edit field within a number of bytes of narrow text,
+// counted by NarrowMeasure (16 for a search keyword, 30 for an alias), where
+// the field itself can only count characters. Of what an edit inserted, as
+// much is kept as still fits, the way a field with a length limit takes a
+// paste.
 #pragma once
 
 #include <cstddef>

@@ -5,11 +5,12 @@
 
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
+#include "core/TextCodec.h"
 
 namespace {
 
-const char* const FavoritesHeader = "<<收藏夹条目>>";
-const char* const ActiveHeader = "<<活动文本条目>>";
+const char16_t* const FavoritesHeader = u"<<收藏夹条目>>";
+const char16_t* const ActiveHeader = u"<<活动文本条目>>";
 
 // Each section keeps to its own id range, so an id always names the right
 // store even with a list longer than the settings dialog allows.
@@ -18,12 +19,12 @@ constexpr int MaxFavoriteEntries = QuickPasteMenuModel::FirstActiveId -
 constexpr int MaxActiveEntries = QuickPasteMenuModel::LastId -
                                  QuickPasteMenuModel::FirstActiveId + 1;
 
-std::string tabsAsTwoSpaces(const std::string& text) {
-    std::string out;
+std::u16string tabsAsTwoSpaces(const std::u16string& text) {
+    std::u16string out;
     out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\t') {
-            out += "  ";
+    for (char16_t c : text) {
+        if (c == u'\t') {
+            out += u"  ";
         } else {
             out += c;
         }
@@ -36,9 +37,9 @@ unsigned columnFlag(int position) {
     return newColumn ? QuickPasteMenuModel::MenuBarBreak : 0;
 }
 
-void addHeader(std::vector<QuickPasteEntry>& entries, const char* caption, unsigned flags) {
+void addHeader(std::vector<QuickPasteEntry>& entries, const char16_t* caption, unsigned flags) {
     entries.push_back(QuickPasteEntry{false, caption, QuickPasteMenuModel::HeaderId, flags});
-    entries.push_back(QuickPasteEntry{true, std::string(), 0, 0});
+    entries.push_back(QuickPasteEntry{true, std::u16string(), 0, 0});
 }
 
 void addFavorites(std::vector<QuickPasteEntry>& entries, const ItemStore& favorites) {
@@ -57,7 +58,7 @@ void addActive(std::vector<QuickPasteEntry>& entries, const ItemStore& active,
     const std::vector<ClipItem*> items = active.snapshot();
     for (int i = 0; i < static_cast<int>(items.size()) && i < MaxActiveEntries; ++i) {
         entries.push_back(
-            QuickPasteEntry{false, QuickPasteMenuModel::activeCaption(i, items[i]->summary()),
+            QuickPasteEntry{false, QuickPasteMenuModel::activeCaption(i, items[i]->wideSummary()),
                             QuickPasteMenuModel::FirstActiveId + i, columnFlag(i)});
     }
 }
@@ -73,7 +74,7 @@ std::vector<QuickPasteEntry> QuickPasteMenuModel::build(const ItemStore& favorit
     return entries;
 }
 
-std::string QuickPasteMenuModel::activeCaption(int position, const std::string& summary) {
+std::u16string QuickPasteMenuModel::activeCaption(int position, const std::u16string& summary) {
     char mnemonic[8] = {};
     if (position >= 0 && position <= 8) {
         std::snprintf(mnemonic, sizeof mnemonic, "(&%d)\t", position + 1);
@@ -82,15 +83,15 @@ std::string QuickPasteMenuModel::activeCaption(int position, const std::string& 
     } else if (position >= 10 && position <= 35) {
         std::snprintf(mnemonic, sizeof mnemonic, "(&%c)\t", 'A' + (position - 10));
     }
-    return tabsAsTwoSpaces(mnemonic + summary);
+    return tabsAsTwoSpaces(widen(mnemonic) + summary);
 }
 
-std::string QuickPasteMenuModel::favoriteCaption(const ClipItem& item) {
+std::u16string QuickPasteMenuModel::favoriteCaption(const ClipItem& item) {
     // The alias field may be full without a terminator (a stored record).
     const char* alias = item.alias();
     const char* end = std::find(alias, alias + ClipItem::AliasSize, '\0');
-    if (end != alias) return std::string(alias, end);
-    return tabsAsTwoSpaces(item.summary());
+    if (end != alias) return widen(std::string(alias, end));
+    return tabsAsTwoSpaces(item.wideSummary());
 }
 
 QuickPasteMenuModel::Choice QuickPasteMenuModel::resolve(int commandId) {

@@ -14,7 +14,7 @@ class ItemStore;
 
 struct QuickPasteEntry {
     bool separator;
-    std::string caption;  // narrow text; empty for a separator
+    std::u16string caption;  // empty for a separator
     int id;               // command id; 0 for a separator
     unsigned flags;       // 0 or QuickPasteMenuModel::MenuBarBreak
 };
@@ -34,10 +34,11 @@ public:
 
     // An active-list entry: mnemonic 1..9, 0, A..Z by position (none from
     // position 36 on), a tab, the summary; every tab shown as two spaces.
-    static std::string activeCaption(int position, const std::string& summary);
-    // A favorites entry: the alias when there is one (as it is), else the
-    // summary with every tab shown as two spaces.
-    static std::string favoriteCaption(const ClipItem& item);
+    static std::u16string activeCaption(int position, const std::u16string& summary);
+    // A favorites entry: the alias when there is one (as it is, converted
+    // from its narrow text), else the summary with every tab shown as two
+    // spaces.
+    static std::u16string favoriteCaption(const ClipItem& item);
 
     // The store and position a command id names.
     struct Choice {

@@ -1,31 +1,16 @@
 #include "core/UnicodeTextItem.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstring>
-#include <vector>
 
 #include "core/Clipboard.h"
-#include "core/CodePage.h"
+#include "core/NarrowMeasure.h"
 #include "core/TextCodec.h"
 
 namespace {
 
 // Bytes of narrow text the summary column shows before "...".
 constexpr std::size_t SummaryBytes = 35;
-
-// The longest prefix of at most limit bytes that ends on a character
-// boundary of the double-byte code page.
-std::size_t cutLength(const std::string& text, std::size_t limit) {
-    std::size_t at = 0;
-    while (at < limit && at < text.size()) {
-        const unsigned char byte = static_cast<unsigned char>(text[at]);
-        const std::size_t step = codepage::isLeadByte(byte) ? 2 : 1;
-        if (at + step > limit) break;
-        at += step;
-    }
-    return at;
-}
 
 // The UTF-16 text (up to its first zero unit) as narrow text; "" when the
 // conversion refuses. Every code unit becomes at most two bytes of the code
@@ -76,20 +61,16 @@ UnicodeTextItem::UnicodeTextItem(const std::u16string& text) {
 
 std::string UnicodeTextItem::narrowText() const { return narrowOf(wideText()); }
 
-// Only the head of the text is converted, however long the text: each code
-// point gives at least one byte of narrow text, so twice as many code units
-// as the summary has bytes are enough to know its first 35 bytes and
-// whether there are more.
-std::string UnicodeTextItem::summary() const {
-    std::size_t headUnits = 2 * SummaryBytes;
+std::string UnicodeTextItem::summary() const { return narrowOf(wideSummary()); }
+
+// Only the head of the text is measured, however long the text: each
+// character counts at least one byte, so 36 characters (at most 72 code
+// units) are enough to know the first 35 bytes and whether there are more.
+std::u16string UnicodeTextItem::wideSummary() const {
     bool whole = false;
-    std::string text = narrowOf(wideTextHead(headUnits, &whole));
-    while (!whole && text.size() < SummaryBytes) {
-        headUnits *= 2;
-        text = narrowOf(wideTextHead(headUnits, &whole));
-    }
-    if (text.size() < SummaryBytes) return text;
-    return text.substr(0, cutLength(text, SummaryBytes)) + "...";
+    const std::u16string head = wideTextHead(2 * (SummaryBytes + 1), &whole);
+    if (whole && NarrowMeasure::bytes(head) < SummaryBytes) return head;
+    return head.substr(0, NarrowMeasure::prefixUnits(head, SummaryBytes)) + u"...";
 }
 
 int UnicodeTextItem::charCount() const { return storedCharCount(); }
@@ -105,10 +86,12 @@ int UnicodeTextItem::putOnClipboard(Clipboard& clipboard) const {
 
 int UnicodeTextItem::matches(const char* keyword) const {
     if (keyword == nullptr || keyword[0] == '\0') return 1;
-    const std::size_t length = std::strlen(keyword);
-    std::vector<char16_t> wide(length + 1, u'\0');
-    if (toWide(keyword, wide.data(), static_cast<int>(wide.size())) == 0) return 0;
-    const auto end = std::find(wide.begin(), wide.end(), u'\0');
-    const std::u16string needle(wide.begin(), end);
-    return findUnits(text(), storedCharCount(), needle) ? 1 : 0;
+    const std::u16string wide = widen(keyword);
+    // A keyword that does not convert matches nothing.
+    if (wide.empty()) return 0;
+    return matchesWide(wide);
+}
+
+int UnicodeTextItem::matchesWide(const std::u16string& keyword) const {
+    return findUnits(text(), storedCharCount(), keyword) ? 1 : 0;
 }

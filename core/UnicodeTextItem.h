@@ -18,4 +18,6 @@ public:
     int charCount() const override;
     int putOnClipboard(Clipboard& clipboard) const override;
     int matches(const char* keyword) const override;
+    std::u16string wideSummary() const override;
+    int matchesWide(const std::u16string& keyword) const override;
 };

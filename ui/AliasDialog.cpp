@@ -1,6 +1,7 @@
 #include "ui/AliasDialog.h"
 
 #include "core/NarrowByteLimit.h"
+#include "core/NarrowMeasure.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,6 +16,7 @@ AliasDialog::AliasDialog() : CenteredDialog(IDD_ALIAS) {}
 HWND AliasDialog::nameField() const { return GetDlgItem(hwnd(), IDC_ALIAS_NAME); }
 
 bool AliasDialog::onInitDialog() {
+    messages_.setOwner(hwnd());
     SendMessageW(nameField(), EM_LIMITTEXT, NameLimit, 0);
     // A name read from a file may be longer than the field takes.
     const NarrowByteLimit limit(NameLimit);
@@ -49,6 +51,12 @@ void AliasDialog::keepNameWithinLimit() {
 
 void AliasDialog::onOK() {
     keepNameWithinLimit();
+    if (!NarrowMeasure::inCodePage(acceptedName_)) {
+        messages_.show(ForeignCharacterMessage, msgbox::Ok | msgbox::IconStop);
+        SetFocus(nameField());
+        SendMessageW(nameField(), EM_SETSEL, 0, -1);
+        return;
+    }
     name_ = wintext::narrow(toWide(acceptedName_));
     endDialog(IDOK);
 }

@@ -1,37 +1,31 @@
 #include "ui/CTrayIcon.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string>
 #include <utility>
 
 #include "core/CodePage.h"
+#include "core/NarrowMeasure.h"
 #include "ui/framework/ModalScope.h"
 #include "ui/framework/Window.h"
 
 namespace {
 
-// Copies text into a tip field of the given capacity: at most capacity - 1
-// bytes and the terminator, never the lead byte of a double-byte character
-// without its trail byte.
-void copyTip(CHAR* field, std::size_t capacity, const char* text) {
-    std::size_t used = 0;
-    while (text[used] != '\0') {
-        const bool pair =
-            codepage::isLeadByte(static_cast<unsigned char>(text[used])) && text[used + 1] != '\0';
-        const std::size_t width = pair ? 2 : 1;
-        if (used + width > capacity - 1) break;
-        used += width;
-    }
-    std::memcpy(field, text, used);
-    field[used] = '\0';
+// Copies the start of text that fits into TipBytes narrow bytes into the
+// tip field, never half a character, and terminates it.
+void copyTip(WCHAR* field, const std::u16string& text) {
+    const std::size_t units = NarrowMeasure::prefixUnits(text, CTrayIcon::TipBytes);
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(units), field);
+    field[units] = L'\0';
 }
 
 }  // namespace
 
 CTrayIcon::CTrayIcon(UINT id) : data_() {
-    // The first-version record: the shell reads no field after the 64-byte
-    // tip (88 bytes in a 32-bit build, more on x64 for the wider handles).
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    // The first-version record: the shell reads no field after the
+    // 64-character tip (152 bytes in a 32-bit build, more on x64 for the
+    // wider handles).
+    data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data_.uID = id;
     loadTip(id);
 }
@@ -39,8 +33,7 @@ CTrayIcon::CTrayIcon(UINT id) : data_() {
 CTrayIcon::~CTrayIcon() { setIconFromResource(0); }
 
 void CTrayIcon::loadTip(UINT id) {
-    const std::string tip = wintext::narrow(wintext::loadString(id));
-    copyTip(data_.szTip, TipBytes, tip.c_str());
+    copyTip(data_.szTip, wintext::utf16(wintext::loadString(id)));
 }
 
 void CTrayIcon::setNotifyTarget(HWND window, UINT message) {
@@ -63,7 +56,7 @@ BOOL CTrayIcon::setIconFromResource(UINT id) {
     return result;
 }
 
-BOOL CTrayIcon::setIcon(HICON icon, const char* tip) {
+BOOL CTrayIcon::setIcon(HICON icon, const wchar_t* tip) {
     data_.uFlags = 0;
     DWORD operation = NIM_DELETE;
     if (icon != nullptr) {
@@ -73,11 +66,11 @@ BOOL CTrayIcon::setIcon(HICON icon, const char* tip) {
     } else if (data_.hIcon == nullptr) {
         return TRUE;
     }
-    if (tip != nullptr) copyTip(data_.szTip, TipBytes, tip);
+    if (tip != nullptr) copyTip(data_.szTip, wintext::utf16(tip));
     if (data_.szTip[0] != '\0') data_.uFlags |= NIF_TIP;
     if (data_.uCallbackMessage != 0 && data_.hWnd != nullptr) data_.uFlags |= NIF_MESSAGE;
 
-    const BOOL result = Shell_NotifyIconA(operation, &data_);
+    const BOOL result = Shell_NotifyIconW(operation, &data_);
     if (operation == NIM_DELETE || !result) data_.hIcon = nullptr;
     return result;
 }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <string>
 
 #include "core/win32/Handles.h"
 
@@ -18,20 +19,21 @@ public:
 
     void setNotifyTarget(HWND window, UINT message);
     BOOL setIconFromResource(UINT id);
-    BOOL setIcon(HICON icon, const char* tip);
+    BOOL setIcon(HICON icon, const wchar_t* tip);
     // 1 when the notification was handled, else 0.
     virtual int onNotify(WPARAM wParam, LPARAM lParam);
 
-    const NOTIFYICONDATAA& data() const { return data_; }
+    const NOTIFYICONDATAW& data() const { return data_; }
     bool isShown() const { return data_.hIcon != nullptr; }
 
-    // Room for the tip in the classic record: 63 bytes of text and the
-    // terminator.
-    static constexpr std::size_t TipBytes = 64;
+    // The tip shows at most what 63 bytes of narrow text hold (as
+    // NarrowMeasure counts them), as the classic narrow record did; the
+    // wide record's 64 characters always have room for it.
+    static constexpr std::size_t TipBytes = 63;
 
 private:
     void loadTip(UINT id);
 
-    NOTIFYICONDATAA data_;
+    NOTIFYICONDATAW data_;
     IconHandle loadedIcon_;  // the icon loaded by setIconFromResource
 };

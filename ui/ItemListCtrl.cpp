@@ -104,7 +104,7 @@ void ItemListCtrl::refresh() {
         const std::size_t shownBefore = rows_.size();
         rows_.clear();
         for (const ClipItem* item : store_.snapshot()) {
-            if (item->matches(store_.searchText()) != 1) continue;
+            if (item->matchesWide(store_.searchText()) != 1) continue;
             RowDigest digest{};
             std::memcpy(digest.data(), item->digest(), digest.size());
             rows_.push_back(digest);
@@ -129,19 +129,19 @@ void ItemListCtrl::forgetSelection() {
     SendMessageW(hwnd(), LVM_SETSELECTIONMARK, 0, -1);
 }
 
-// The narrow text of a cell, from the row's item found again by the row's
-// digest; empty when the store no longer holds that item.
-std::string ItemListCtrl::rowCellText(int row, int column) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return std::string();
+// The text of a cell, from the row's item found again by the row's digest;
+// empty when the store no longer holds that item.
+std::u16string ItemListCtrl::rowCellText(int row, int column) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return std::u16string();
     const ClipItem* item = store_.findByDigest(rows_[static_cast<std::size_t>(row)].data());
-    return item != nullptr ? columns_.cellText(column, *item, row + 1) : std::string();
+    return item != nullptr ? columns_.cellText(column, *item, row + 1) : std::u16string();
 }
 
 // Answers the control's question for a cell's text, cut to its buffer.
 void ItemListCtrl::supplyCellText(NMLVDISPINFOW& info) const {
     LVITEMW& cell = info.item;
     if ((cell.mask & LVIF_TEXT) == 0 || cell.pszText == nullptr || cell.cchTextMax <= 0) return;
-    const std::wstring text = wintext::wide(rowCellText(cell.iItem, cell.iSubItem));
+    const std::u16string text = rowCellText(cell.iItem, cell.iSubItem);
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(cell.cchTextMax - 1));
     std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), cell.pszText);
     cell.pszText[length] = L'\0';

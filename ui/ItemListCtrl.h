@@ -58,7 +58,7 @@ private:
     void applyStyles();
     void insertColumns();
     void forgetSelection();
-    std::string rowCellText(int row, int column) const;
+    std::u16string rowCellText(int row, int column) const;
     void supplyCellText(NMLVDISPINFOW& info) const;
     // Typing in the list: the row the typed text finds, or -1.
     int findRow(const NMLVFINDITEMW& find) const;

@@ -1,6 +1,7 @@
 #include "ui/PreviewPane.h"
 
 #include "core/ClipItem.h"
+#include "core/TextCodec.h"
 
 PreviewPane::~PreviewPane() { destroyWindow(); }
 
@@ -15,9 +16,13 @@ void PreviewPane::refresh() {
     SetWindowTextW(hwnd(), wintext::wide(textFor(currentItem())).c_str());
 }
 
-std::string PreviewPane::textFor(const ClipItem* item) {
-    if (item == nullptr) return std::string();
+std::u16string PreviewPane::textFor(const ClipItem* item) {
+    if (item == nullptr) return std::u16string();
+    // The pane shows the text up to its first zero unit, as the narrow
+    // text would end there.
+    const std::u16string whole = item->wideText();
+    const std::u16string text = whole.substr(0, whole.find(u'\0'));
     const std::string alias = item->alias();
-    if (alias.empty()) return item->narrowText();
-    return "#" + alias + "\r\n" + item->narrowText();
+    if (alias.empty()) return text;
+    return u"#" + widen(alias) + u"\r\n" + text;
 }

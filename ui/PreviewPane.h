@@ -15,6 +15,7 @@ public:
     bool create(HWND parent, const RECT& rect, int id);
     void refresh() override;
 
-    // The text the pane shows for an item (narrow text).
-    static std::string textFor(const ClipItem* item);
+    // The text the pane shows for an item: its whole text, every character
+    // as it is, after "#alias" and a line break when it has an alias.
+    static std::u16string textFor(const ClipItem* item);
 };

@@ -24,8 +24,9 @@ bool SearchBox::onReflectedCommand(int code, LRESULT& result) {
     result = 0;
     if (adjusting_) return true;
     keepWithinByteLimit();
-    const std::string keyword = wintext::narrow(acceptedText_);
-    store_.setSearchText(keyword.c_str());
+    // The keyword as typed: a character the code page lacks is searched
+    // for as it is.
+    store_.setSearchText(wintext::utf16(acceptedText_));
     store_.notifyObserver();
     return true;
 }

@@ -129,4 +129,16 @@ int utf16ToAnsi(const char16_t* in, char* out, int outBytes) {
     return static_cast<int>(narrow.size());
 }
 
+int ansiCharBytes(const char16_t* character, int units) {
+    if (character == nullptr || units < 1 || units > 2) return 0;
+    std::string bytes;
+    for (int i = 0; i < units; ++i) {
+        bytes.push_back(static_cast<char>(character[i] & 0xFF));
+        bytes.push_back(static_cast<char>(character[i] >> 8));
+    }
+    std::string narrow;
+    if (!convert(kAnsiCodePage, kUtf16, bytes, false, &narrow)) return 0;
+    return narrow.size() == 1 || narrow.size() == 2 ? static_cast<int>(narrow.size()) : 0;
+}
+
 }  // namespace codepage

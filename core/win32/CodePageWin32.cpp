@@ -24,4 +24,14 @@ int utf16ToAnsi(const char16_t* in, char* out, int outBytes) {
 
 bool isLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
+int ansiCharBytes(const char16_t* character, int units) {
+    if (character == nullptr || units < 1 || units > 2) return 0;
+    char out[8];
+    BOOL usedDefault = FALSE;
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS,
+                                          reinterpret_cast<const wchar_t*>(character), units, out,
+                                          sizeof out, nullptr, &usedDefault);
+    return bytes > 0 && usedDefault == FALSE ? bytes : 0;
+}
+
 }  // namespace codepage

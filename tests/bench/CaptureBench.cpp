@@ -28,7 +28,7 @@ void capture(benchmark::State& state) {
     const std::vector<unsigned char>& block = blockOf(state.range(0));
     for (auto _ : state) {
         std::unique_ptr<ClipItem> item = ClipTextDecoder::fromUnicode(block.data(), block.size());
-        std::string summary = item->summary();
+        std::u16string summary = item->wideSummary();
         benchmark::DoNotOptimize(summary.data());
         benchmark::DoNotOptimize(item->digest());
     }
@@ -59,7 +59,7 @@ void capturePeak(benchmark::State& state) {
         const std::size_t before = HeapMeter::live();
         HeapMeter::resetPeak();
         std::unique_ptr<ClipItem> item = ClipTextDecoder::fromUnicode(block.data(), block.size());
-        std::string summary = item->summary();
+        std::u16string summary = item->wideSummary();
         benchmark::DoNotOptimize(summary.data());
         peakRatio = (static_cast<double>(block.size()) + static_cast<double>(HeapMeter::peak() - before)) /
                     textBytes;

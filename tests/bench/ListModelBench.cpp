@@ -35,10 +35,10 @@ void listRows(benchmark::State& state, const char* keyword) {
     active.setSearchText(keyword);
     const ItemColumns columns(0);
     for (auto _ : state) {
-        std::vector<std::string> cells;
+        std::vector<std::u16string> cells;
         int shown = 0;
         for (const ClipItem* item : active.snapshot()) {
-            if (item->matches(active.searchText()) != 1) continue;
+            if (item->matchesWide(active.searchText()) != 1) continue;
             ++shown;
             for (int c = 0; c < columns.count(); ++c) cells.push_back(columns.cellText(c, *item, shown));
         }

@@ -8,6 +8,7 @@
 
 #include "core/ClipItem.h"
 #include "core/ItemColumns.h"
+#include "core/TextCodec.h"
 #include "core/UnicodeTextItem.h"
 #include "Fakes.h"
 #include "TimeZone.h"
@@ -182,11 +183,34 @@ TEST(ClipItemTest, SummaryCutsAfterThirtyFiveBytes) {
 TEST(ClipItemTest, SummaryOfALongTextIsCutTheSameWay) {
     EXPECT_EQ(UnicodeTextItem(std::u16string(1000000, u'x')).summary(), std::string(35, 'x') + "...");
     EXPECT_EQ(UnicodeTextItem(repeat(u"中", 100000)).summary(), repeat("中", 17) + "...");
-    // Characters outside the code page (here outside the 16-bit range, as
-    // surrogate pairs) are question marks.
-    EXPECT_EQ(UnicodeTextItem(repeat(u"\U0001F600", 40)).summary(), std::string(35, '?') + "...");
-    EXPECT_EQ(UnicodeTextItem(std::u16string(34, u'x') + repeat(u"\U0001F600", 40)).summary(),
-              std::string(34, 'x') + "?...");
+}
+
+// A character outside the code page counts two bytes and is never cut; a
+// surrogate pair is one character, a lone surrogate one of its own.
+TEST(ClipItemTest, SummaryShowsCharactersOutsideTheCodePageAsTheyAre) {
+    const std::u16string smile = u"\U0001F600";
+    const std::u16string x33(33, u'x');
+    const struct {
+        std::u16string text, summary;
+    } cases[] = {
+        {std::u16string(36, u'x'), std::u16string(35, u'x') + u"..."},
+        {u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end",
+         u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end"},
+        {repeat(smile, 40), repeat(smile, 17) + u"..."},              // 34 bytes
+        {x33 + smile + u"y", x33 + smile + u"..."},                  // 35 bytes
+        {x33 + smile, x33 + smile + u"..."},                         // exactly 35
+        {u"x" + x33 + smile + u"y", u"x" + x33 + u"..."},            // no half pair
+        {x33.substr(1) + smile, x33.substr(1) + smile},              // 34 bytes, whole
+        {repeat(u"\u0109", 18), repeat(u"\u0109", 17) + u"..."},
+        {u"\xD83D" + std::u16string(34, u'x'), u"\xD83D" + std::u16string(33, u'x') + u"..."},
+        {u"\u00E9" + std::u16string(34, u'x'), u"\u00E9" + std::u16string(33, u'x') + u"..."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(UnicodeTextItem(c.text).wideSummary() == c.summary) << narrow(c.text);
+    }
+    // é is in the code page (A8 A6): its narrow summary is as before.
+    EXPECT_EQ(UnicodeTextItem(u"\u00E9" + std::u16string(34, u'x')).summary(),
+              "\xA8\xA6" + std::string(33, 'x') + "...");
 }
 
 TEST(ClipItemTest, SummaryEndsAtAZeroCharacterOfAStoredText) {
@@ -283,7 +307,7 @@ TEST(ClipItemRecordTest, AliasWithoutAZeroIsReadAsItsThirtyTwoBytes) {
     UnicodeTextItem item;
     ASSERT_EQ(item.deserialize(in.data(), static_cast<std::int32_t>(in.size())), 0);
     EXPECT_EQ(std::string(item.alias()), std::string(32, 'Q'));
-    EXPECT_EQ(ItemColumns(1).cellText(1, item, 1), std::string(32, 'Q'));
+    EXPECT_TRUE(ItemColumns(1).cellText(1, item, 1) == std::u16string(32, u'Q'));
     EXPECT_EQ(serialized(item), in);
 }
 

@@ -8,6 +8,7 @@
 #include "core/ClipItem.h"
 #include "core/ItemColumns.h"
 #include "core/LittleEndian.h"
+#include "core/TextCodec.h"
 #include "core/UnicodeTextItem.h"
 #include "TimeZone.h"
 
@@ -30,7 +31,7 @@ std::vector<std::string> titles(const ItemColumns& columns) {
 
 std::vector<std::string> row(const ItemColumns& columns, const ClipItem& item, int number) {
     std::vector<std::string> out;
-    for (int c = 0; c < columns.count(); ++c) out.push_back(columns.cellText(c, item, number));
+    for (int c = 0; c < columns.count(); ++c) out.push_back(narrow(columns.cellText(c, item, number)));
     return out;
 }
 
@@ -78,8 +79,8 @@ TEST(ItemColumnsLayout, UnknownColumnsAreEmpty) {
     EXPECT_STREQ(active.title(6), "");
     EXPECT_STREQ(active.title(-1), "");
     EXPECT_EQ(active.initialWidth(6, 200), 0);
-    EXPECT_EQ(active.cellText(6, item, 1), "");
-    EXPECT_EQ(active.cellText(-1, item, 1), "");
+    EXPECT_TRUE(active.cellText(6, item, 1).empty());
+    EXPECT_TRUE(active.cellText(-1, item, 1).empty());
 }
 
 TEST(ItemColumnsCells, ActiveRowShowsNumberSummaryCountTypeTimeAndDigest) {
@@ -107,9 +108,16 @@ TEST(ItemColumnsCells, ChineseTextShowsItsNarrowSummaryAndCodeUnitCount) {
     text += u"abcde";
     const UnicodeTextItem item(text);
     const ItemColumns active(0);
-    EXPECT_EQ(active.cellText(1, item, 1), item.summary());
-    EXPECT_EQ(active.cellText(1, item, 1).size(), 37u);  // 34 bytes, then "..."
-    EXPECT_EQ(active.cellText(2, item, 1), "25");
+    EXPECT_EQ(narrow(active.cellText(1, item, 1)), item.summary());
+    EXPECT_EQ(item.summary().size(), 37u);  // 34 bytes, then "..."
+    EXPECT_EQ(narrow(active.cellText(2, item, 1)), "25");
+}
+
+TEST(ItemColumnsCells, TextOutsideTheCodePageShowsAsItIs) {
+    const std::u16string text = u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end";
+    const UnicodeTextItem item(text);
+    EXPECT_TRUE(ItemColumns(0).cellText(1, item, 1) == text);
+    EXPECT_TRUE(ItemColumns(0).cellText(2, item, 1) == u"20");
 }
 
 TEST(ItemColumnsTime, FormatsTheTimestampInLocalTime) {

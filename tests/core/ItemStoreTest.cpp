@@ -220,23 +220,28 @@ TEST_F(ItemStoreTest, LookupsAndRemoval) {
 }
 
 TEST_F(ItemStoreTest, SearchTextAcceptsSixteenBytes) {
-    EXPECT_STREQ(active.searchText(), "");
+    EXPECT_TRUE(active.searchText().empty());
     EXPECT_EQ(active.setSearchText("abcdefghijklmnop"), 0);
-    EXPECT_STREQ(active.searchText(), "abcdefghijklmnop");
+    EXPECT_TRUE(active.searchText() == u"abcdefghijklmnop");
+    // Characters outside the code page count two bytes each, a surrogate
+    // pair as one character.
+    EXPECT_EQ(active.setSearchText(u"\U0001F600\u0109\uD55C\U0001F600abcdefgh"), 0);
+    EXPECT_TRUE(active.searchText() == u"\U0001F600\u0109\uD55C\U0001F600abcdefgh");
     EXPECT_EQ(active.setSearchText("八个汉字八个汉字"), 0);
-    EXPECT_STREQ(active.searchText(), "八个汉字八个汉字");
+    EXPECT_TRUE(active.searchText() == u"八个汉字八个汉字");
     EXPECT_TRUE(messages.shown.empty());
 
     EXPECT_EQ(active.setSearchText("abcdefghijklmnopq"), -1);
     EXPECT_EQ(active.setSearchText("九个汉字九个汉字九"), -1);
-    EXPECT_STREQ(active.searchText(), "八个汉字八个汉字");
-    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(active.setSearchText(u"\U0001F600\u0109\uD55C\U0001F600abcdefghi"), -1);
+    EXPECT_TRUE(active.searchText() == u"八个汉字八个汉字");
+    ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0].text, SearchTooLongMessage);
     EXPECT_EQ(messages.shown[0].text, "\xcb\xd1\xcb\xf7\xce\xc4\xb1\xbe\xb3\xac\xb3\xa4\xa3\xa1");
     EXPECT_EQ(messages.shown[0].style, msgbox::Ok | msgbox::IconStop);
 
     EXPECT_EQ(active.setSearchText("ab"), 0);
-    EXPECT_STREQ(active.searchText(), "ab");
+    EXPECT_TRUE(active.searchText() == u"ab");
 }
 
 TEST_F(ItemStoreTest, CountLabelAndObserver) {

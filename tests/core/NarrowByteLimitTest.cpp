@@ -19,6 +19,10 @@ TEST(NarrowByteLimitTest, KeepsWhatFitsOfAnInsertion) {
         {u"ab", u"a" + std::u16string(40, u'x') + u"b", u"a" + std::u16string(28, u'x') + u"b", 29},
         {u"", std::u16string(20, u'中'), hanzi15, 15},                 // a pasted text
         {std::u16string(31, u'a'), std::u16string(32, u'a'), a30, 30},  // already too long
+        // Outside the code page: two bytes a character, a pair never split.
+        {u"", std::u16string(29, u'a') + u"\U0001F600", std::u16string(29, u'a'), 29},
+        {u"", std::u16string(28, u'a') + u"\U0001F600b", std::u16string(28, u'a') + u"\U0001F600", 30},
+        {u"", std::u16string(16, u'\u0109'), std::u16string(15, u'\u0109'), 15},
     };
     for (const auto& c : cases) {
         const NarrowByteLimit::Fitted fitted = limit.fit(c.before, c.after);

@@ -7,6 +7,7 @@
 #include "Fakes.h"
 #include "core/ItemStore.h"
 #include "core/QuickPasteMenuModel.h"
+#include "core/TextCodec.h"
 #include "core/UnicodeTextItem.h"
 #include "storage/Settings.h"
 
@@ -38,11 +39,15 @@ struct Stores {
     ItemStore favorites{1, settings, messages};
 };
 
+void expectEntry(const QuickPasteEntry& e, const std::u16string& caption, int id, unsigned flags) {
+    EXPECT_FALSE(e.separator) << id;
+    EXPECT_TRUE(caption == e.caption) << id;
+    EXPECT_EQ(id, e.id) << id;
+    EXPECT_EQ(flags, e.flags) << id;
+}
+
 void expectEntry(const QuickPasteEntry& e, const std::string& caption, int id, unsigned flags) {
-    EXPECT_FALSE(e.separator) << caption;
-    EXPECT_EQ(caption, e.caption);
-    EXPECT_EQ(id, e.id) << caption;
-    EXPECT_EQ(flags, e.flags) << caption;
+    expectEntry(e, widen(caption), id, flags);
 }
 
 TEST(QuickPasteMenuModel, PopupShowInfoChoosesTheSections) {
@@ -111,12 +116,15 @@ TEST(QuickPasteMenuModel, TabsShowAsTwoSpacesAndAliasesOnlyInTheFavorites) {
     s.add(s.favorites, u"same text", "my\talias & co");
     s.add(s.active, u"same text");
     s.add(s.active, u"x\ty");
+    s.add(s.active, u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end");
     auto menu = s.menu(3);
-    ASSERT_EQ(8u, menu.size());
+    ASSERT_EQ(9u, menu.size());
     expectEntry(menu[2], "a  b", 2000, 0);
     expectEntry(menu[3], "my\talias & co", 2001, 0);
     expectEntry(menu[6], "(&1)  same text", 2500, 0);
     expectEntry(menu[7], "(&2)  x  y", 2501, 0);
+    // Every character as it is, outside the code page too.
+    expectEntry(menu[8], u"(&3)  emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end", 2502, 0);
 }
 
 TEST(QuickPasteMenuModel, CommandIdsNameStoreAndPosition) {
@@ -145,7 +153,7 @@ TEST(QuickPasteMenuModel, LongListsStayInsideTheirIdRanges) {
         const auto choice = QuickPasteMenuModel::resolve(entry.id);
         const ItemStore& store = choice.active ? s.active : s.favorites;
         ++listed[choice.active];
-        EXPECT_NE(std::string::npos, entry.caption.find(store.itemAt(choice.position)->summary()));
+        EXPECT_NE(std::string::npos, entry.caption.find(store.itemAt(choice.position)->wideSummary()));
     }
     EXPECT_EQ(500, listed[0]);
     EXPECT_EQ(501, listed[1]);

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
 
 #include "e2e/DesktopPeer.h"
 #include "e2e/ProgramFixture.h"
+#include "perf/RemoteListView.h"
 
 namespace e2e {
 namespace {
@@ -56,6 +58,22 @@ std::wstring activeCaption(HWND main) {
     std::wstring found;
     EnumChildWindows(main, &takeActiveCaption, reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// The list view of the main window with exactly this many rows.
+struct ListSearch {
+    HWND found;
+    LRESULT rows;
+};
+BOOL CALLBACK takeListWithRows(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ListSearch*>(param);
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (std::wstring(name) != L"SysListView32" ||
+        SendMessageW(child, LVM_GETITEMCOUNT, 0, 0) != search->rows)
+        return TRUE;
+    search->found = child;
+    return FALSE;
 }
 
 Bytes configLine(const std::string& line) { return Bytes(line.begin(), line.end()); }
@@ -110,6 +128,27 @@ TEST_F(Capture, TextsCopiedByAnotherXClientEnterNewestFirstAndARepeatMovesUp) {
                                L"first copy"}));
     EXPECT_TRUE(captionShows(L"活动列表：[3/50]"));
     EXPECT_EQ((Texts{u"first copy", u"third\tcopy", u"第二段 中文文本，标点"}), activeTextsAfterExit());
+}
+
+// Read back with LVM_GETITEMTEXTW: every character as it was copied; a
+// text of the code page shows as it always did.
+TEST_F(Capture, TextsOutsideTheCodePageShowInTheListAsTheyAre) {
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    const std::wstring foreign = L"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end";
+    const std::wstring chinese = L"第二段 中文文本，标点 and a line long enough to be cut";
+    ASSERT_TRUE(copyEach(viewer, {chinese, foreign}));
+    ListSearch search{nullptr, 2};
+    ASSERT_TRUE(waitUntil([&] {
+        EnumChildWindows(main, takeListWithRows, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }));
+    const RemoteListView rows(search.found);
+    ASSERT_TRUE(rows.usable());
+    EXPECT_TRUE(waitUntil([&] { return rows.cellText(0, 1) == foreign; })) << rows.cellText(0, 1).size();
+    EXPECT_EQ(rows.cellText(0, 2), L"20");
+    // 6 + 1 + 14 + 14 = 35 bytes of narrow text, then "...".
+    EXPECT_EQ(rows.cellText(1, 1), L"第二段 中文文本，标点 and a line lo...");
 }
 
 TEST_F(Capture, SixtyCopiesIntoAListOfFiftyKeepTheNewestFifty) {

@@ -63,17 +63,18 @@ void checkEntries(const std::vector<QuickPasteEntry>& entries, const ItemStore& 
         const ClipItem* item = store.itemAt(choice.position);
         fuzzCheck(item != nullptr, "every entry's id names an item of its store");
         const bool aliased = !choice.active && item->alias()[0] != '\0';
-        fuzzCheck(aliased || entry.caption.find('\t') == std::string::npos,
+        fuzzCheck(aliased || entry.caption.find(u'\t') == std::u16string::npos,
                   "a tab shows as two spaces");
         const bool breaks = choice.position > 0 && choice.position % 30 == 0;
         fuzzCheck((entry.flags == QuickPasteMenuModel::MenuBarBreak) == breaks,
                   "columns break every 30 entries");
         if (choice.active) {
-            const std::string prefix = expectedMnemonic(choice.position);
+            const std::u16string prefix = widen(expectedMnemonic(choice.position));
             fuzzCheck(entry.caption.compare(0, prefix.size(), prefix) == 0,
                       "an active entry starts with its position's mnemonic");
         } else if (item->alias()[0] != '\0') {
-            fuzzCheck(entry.caption == item->alias(), "a favorite with an alias shows the alias");
+            fuzzCheck(entry.caption == widen(item->alias()),
+                      "a favorite with an alias shows the alias");
         }
     }
 }

@@ -152,6 +152,10 @@ bool Window::onReflectedCtlColor(HDC, LRESULT&) { return false; }
 
 namespace wintext {
 
+std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::u16string utf16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+
 std::wstring wide(const std::string& narrowText) {
     std::u16string converted = widen(narrowText);
     return std::wstring(converted.begin(), converted.end());

@@ -79,6 +79,9 @@ namespace wintext {
 // GBK (ANSI code page) narrow text to UTF-16 and back.
 std::wstring wide(const std::string& narrow);
 std::string narrow(const std::wstring& wide);
+// UTF-16 of the core and of the wide interfaces, unit for unit.
+std::wstring wide(const std::u16string& text);
+std::u16string utf16(const std::wstring& text);
 // A string-table entry of the program ("" when missing).
 std::wstring loadString(UINT id);
 // The text of a window.

@@ -9,24 +9,40 @@
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
 #include "core/LittleEndian.h"
+#include "core/NarrowMeasure.h"
 
 namespace {
 
-// The summary is the narrow text when it is shorter than 35 bytes, and
-// otherwise its first 35 bytes (34 when a double-byte character would be
-// cut in half) followed by "...".
+// For a text wholly inside the code page the summary is the narrow text
+// when it is shorter than 35 bytes, and otherwise its first 35 bytes (34
+// when a double-byte character would be cut in half) followed by "...".
+// Any summary begins with whole characters of the text.
 void checkSummary(const ClipItem& item) {
+    const std::u16string wide = item.wideText();
+    const std::u16string text = wide.substr(0, wide.find(u'\0'));
+    const std::u16string summary = item.wideSummary();
+    if (summary != text) {
+        fuzzCheck(summary.size() >= 3 && summary.compare(summary.size() - 3, 3, u"...") == 0,
+                  "a cut summary ends with ...");
+        const std::size_t kept = summary.size() - 3;
+        fuzzCheck(kept <= text.size() && text.compare(0, kept, summary, 0, kept) == 0,
+                  "a summary begins the text");
+        fuzzCheck(kept == 0 || NarrowMeasure::characterUnits(text, kept - 1) == 1,
+                  "a summary never ends inside a surrogate pair");
+    }
+    if (!NarrowMeasure::inCodePage(text)) return;
     const std::string narrow = item.narrowText();
-    const std::string summary = item.summary();
+    const std::string narrowSummary = item.summary();
     if (narrow.size() < 35) {
-        fuzzCheck(summary == narrow, "a short text is its own summary");
+        fuzzCheck(narrowSummary == narrow, "a short text is its own summary");
         return;
     }
-    const std::size_t kept = summary.size() - 3;
-    fuzzCheck(summary.size() >= 3 && summary.compare(kept, 3, "...") == 0,
+    const std::size_t keptBytes = narrowSummary.size() - 3;
+    fuzzCheck(narrowSummary.size() >= 3 && narrowSummary.compare(keptBytes, 3, "...") == 0,
               "a long summary ends with ...");
-    fuzzCheck(kept == 34 || kept == 35, "a long summary keeps 34 or 35 bytes");
-    fuzzCheck(narrow.compare(0, kept, summary, 0, kept) == 0, "a summary begins the narrow text");
+    fuzzCheck(keptBytes == 34 || keptBytes == 35, "a long summary keeps 34 or 35 bytes");
+    fuzzCheck(narrow.compare(0, keptBytes, narrowSummary, 0, keptBytes) == 0,
+              "a summary begins the narrow text");
 }
 
 void checkClone(const ClipItem& item) {

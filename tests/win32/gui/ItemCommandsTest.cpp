@@ -194,6 +194,31 @@ TEST_F(ItemCommandsTest, AliasTakesAtMostThirtyBytesAndShowsTheTextReadOnly) {
     EXPECT_STREQ(lists.favorites.itemAt(1)->alias(), "一二三四五六七八九十甲乙丙丁戊");
 }
 
+// The alias is kept as narrow text: a name with a character the code page
+// lacks is refused, never stored with question marks.
+TEST_F(ItemCommandsTest, AliasWithCharactersOutsideTheCodePageIsRefused) {
+    lists.addFavorite(u"the text", "old");
+    ListHarness::selectRow(lists.favoritesList, 0);
+    std::wstring message, nameAfter;
+    ModalScript script;
+    script.on(L"别名", [](HWND dialog) {
+              SetDlgItemTextW(dialog, IDC_ALIAS_NAME, L"smile \U0001F600");
+              press(dialog, IDOK);
+          })
+        .on(L"Quillbox", [&](HWND box) {
+            message = itemText(box, 0xFFFF);
+            press(box, IDOK);
+        })
+        .on(L"别名", [&](HWND dialog) {
+            nameAfter = itemText(dialog, IDC_ALIAS_NAME);
+            press(dialog, IDCANCEL);
+        });
+    ASSERT_TRUE(script.run([&] { command(lists.favoritesList, ID_ALIAS); }));
+    EXPECT_EQ(message, L"别名含有无法保存的字符！");
+    EXPECT_EQ(nameAfter, L"smile \U0001F600");
+    EXPECT_STREQ(lists.favorites.itemAt(0)->alias(), "old");
+}
+
 TEST_F(ItemCommandsTest, RestoreReplacesOnlyWhenTheBackupHasBeenRead) {
     const std::wstring backup = tempPath(L"qb-commands-test.bin");
     const std::wstring damaged = tempPath(L"qb-commands-damaged.bin");

@@ -10,17 +10,17 @@ using listharness::ListHarness;
 
 TEST(PreviewPaneText, AliasComesFirstWithANumberSignAndALineBreak) {
     UnicodeTextItem item(u"hello");
-    EXPECT_EQ(PreviewPane::textFor(&item), "hello");
+    EXPECT_TRUE(PreviewPane::textFor(&item) == u"hello");
     item.setAlias("mail");
-    EXPECT_EQ(PreviewPane::textFor(&item), "#mail\r\nhello");
+    EXPECT_TRUE(PreviewPane::textFor(&item) == u"#mail\r\nhello");
 }
 
-TEST(PreviewPaneText, ShowsTheWholeNarrowTextNotTheSummary) {
+TEST(PreviewPaneText, ShowsTheWholeTextNotTheSummary) {
     const std::u16string text =
         u"第一行\r\nThe second line is long enough to be cut in the list's summary.";
     UnicodeTextItem item(text);
     item.setAlias("别名");
-    EXPECT_EQ(PreviewPane::textFor(&item), "#别名\r\n" + item.narrowText());
+    EXPECT_TRUE(PreviewPane::textFor(&item) == u"#别名\r\n" + text);
     EXPECT_GT(item.narrowText().size(), item.summary().size());
 }
 
@@ -45,6 +45,10 @@ TEST_F(PreviewPaneTest, RefreshShowsTheCurrentItemAndNoneEmptiesIt) {
     lists.pane.setItem(&item);
     lists.pane.refresh();
     EXPECT_EQ(lists.paneText(), L"#mail\r\n中文 & text");
+    const UnicodeTextItem foreign(u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end");
+    lists.pane.setItem(&foreign);
+    lists.pane.refresh();
+    EXPECT_EQ(lists.paneText(), L"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end");
     lists.pane.setItem(nullptr);
     lists.pane.refresh();
     EXPECT_EQ(lists.paneText(), L"");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ListHarness.h"
+#include "core/TextCodec.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ protected:
         return static_cast<int>(end);
     }
     std::wstring boxText() const { return wintext::windowText(edit()); }
-    std::string keyword() const { return lists.active.searchText(); }
+    std::string keyword() const { return narrow(lists.active.searchText()); }
 
     ListHarness lists;
 };
@@ -61,7 +62,7 @@ TEST_F(SearchBoxTest, TypingFiltersTheListAtOnce) {
     EXPECT_EQ(ListHarness::numbers(lists.activeList), (std::vector<std::wstring>{L"1", L"2"}));
     EXPECT_EQ(lists.activeList.cellText(1, 1), L"ab five");
     EXPECT_EQ(wintext::windowText(lists.owner.activeCaption), L"活动列表：[5/50]");
-    EXPECT_EQ(lists.favorites.searchText(), std::string());
+    EXPECT_TRUE(lists.favorites.searchText().empty());
 }
 
 TEST_F(SearchBoxTest, SearchIsCaseSensitive) {
@@ -86,6 +87,26 @@ TEST_F(SearchBoxTest, ChineseKeywordFiltersChineseTexts) {
     EXPECT_EQ(lists.activeList.cellText(0, 1), L"今天天气很好");
 }
 
+// Characters the code page lacks are searched for as they are, not as the
+// code page's question mark.
+TEST_F(SearchBoxTest, KeywordOutsideTheCodePageIsTakenAsTyped) {
+    lists.addActive(u"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end");
+    lists.addActive(u"what? \u015D");
+    lists.addActive(u"\U0001F601");
+    for (const wchar_t* text : {L"\U0001F600", L"\u0109 \u015D", L"\uD55C\uAD6D"}) {
+        setText(text);
+        EXPECT_TRUE(lists.active.searchText() == wintext::utf16(text));
+        ASSERT_EQ(lists.activeList.rowCount(), 1);
+        EXPECT_EQ(lists.activeList.cellText(0, 1), L"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end");
+    }
+    // Eight characters outside the code page are sixteen bytes; a ninth is
+    // refused.
+    setText(L"");
+    paste(L"\U0001F600\U0001F600\U0001F600\u0109\u0109\u0109\u0109\u0109\u0109");
+    EXPECT_TRUE(lists.active.searchText() == u"\U0001F600\U0001F600\U0001F600\u0109\u0109\u0109\u0109\u0109");
+    EXPECT_TRUE(lists.messages.shown.empty());
+}
+
 TEST_F(SearchBoxTest, ClearingTheBoxShowsEveryItemAgain) {
     for (const char16_t* text : {u"one", u"two", u"three"}) lists.addActive(text);
     type(L"tw");
@@ -104,7 +125,7 @@ TEST_F(SearchBoxTest, FavoritesBoxFiltersOnlyTheFavorites) {
     lists.addFavorite(u"phone");
     lists.addActive(u"mail");
     SetWindowTextW(lists.favoritesSearch.hwnd(), L"mail");
-    EXPECT_EQ(std::string(lists.favorites.searchText()), "mail");
+    EXPECT_TRUE(lists.favorites.searchText() == u"mail");
     EXPECT_EQ(lists.favoritesList.rowCount(), 1);
     EXPECT_EQ(lists.activeList.rowCount(), 1);
     EXPECT_EQ(keyword(), "");

@@ -98,46 +98,45 @@ int rightClick(CTrayIcon& tray, bool choose) {
 
 TEST(TrayIcon, ConstructionFillsTheClassicRecord) {
     CTrayIcon tray(IDR_TRAY);
-    const NOTIFYICONDATAA& data = tray.data();
-    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, data.cbSize);
-    // The first-version record ends with the 64-byte tip.
-    EXPECT_EQ(offsetof(NOTIFYICONDATAA, szTip) + 64, data.cbSize);
-    EXPECT_EQ(sizeof(void*) == 4 ? 88u : 104u, data.cbSize);
+    const NOTIFYICONDATAW& data = tray.data();
+    EXPECT_EQ(NOTIFYICONDATAW_V1_SIZE, data.cbSize);
+    // The first-version record ends with the 64-character tip.
+    EXPECT_EQ(offsetof(NOTIFYICONDATAW, szTip) + 128, data.cbSize);
+    EXPECT_EQ(sizeof(void*) == 4 ? 152u : 168u, data.cbSize);
     EXPECT_EQ(static_cast<UINT>(IDR_TRAY), data.uID);
-    EXPECT_STREQ("Quillbox", data.szTip);
+    EXPECT_STREQ(L"Quillbox", data.szTip);
     EXPECT_EQ(nullptr, data.hWnd);
     EXPECT_EQ(0u, data.uCallbackMessage);
     EXPECT_EQ(nullptr, data.hIcon);
     EXPECT_FALSE(tray.isShown());
 }
 
-TEST(TrayIcon, LongTipIsCutWithoutSplittingADoubleByteCharacter) {
+TEST(TrayIcon, LongTipIsCutWithoutSplittingACharacter) {
     ASSERT_EQ(936u, GetACP());
     NotifyTarget target;
     CTrayIcon tray(IDR_TRAY);
     tray.setNotifyTarget(target.hwnd(), kTrayMessage);
     HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
 
-    // 62 single bytes and then a two-byte character: it would need bytes 63
-    // and 64, so it is left out.
-    std::string text(62, 'a');
-    text += "中文";
-    tray.setIcon(icon, text.c_str());
-    EXPECT_EQ(std::string(62, 'a'), std::string(tray.data().szTip));
-
-    // 61 single bytes: the two-byte character fits exactly into 63 bytes.
-    text = std::string(61, 'b') + "中文";
-    tray.setIcon(icon, text.c_str());
-    EXPECT_EQ(std::string(61, 'b') + "中", std::string(tray.data().szTip));
-
-    // Only double-byte characters: 31 of them, 62 bytes.
-    text.clear();
-    for (int i = 0; i < 40; ++i) text += "汉";
-    tray.setIcon(icon, text.c_str());
-    EXPECT_EQ(62u, std::strlen(tray.data().szTip));
-
-    tray.setIcon(icon, std::string(100, 'c').c_str());
-    EXPECT_EQ(std::string(63, 'c'), std::string(tray.data().szTip));
+    // The tip holds what 63 bytes of narrow text hold: a character outside
+    // the code page counts two bytes, a surrogate pair is one character.
+    const std::wstring a62(62, L'a'), b61(61, L'b');
+    const struct {
+        std::wstring tip, shown;
+    } cases[] = {
+        {a62 + L"中文", a62},  // 中 would need bytes 63 and 64
+        {b61 + L"中文", b61 + L"中"},
+        {std::wstring(40, L'汉'), std::wstring(31, L'汉')},
+        {std::wstring(100, L'c'), std::wstring(63, L'c')},
+        {a62 + L"\U0001F600", a62},
+        {b61 + L"\U0001F600x", b61 + L"\U0001F600"},
+        {L"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end",
+         L"emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end"},
+    };
+    for (const auto& c : cases) {
+        tray.setIcon(icon, c.tip.c_str());
+        EXPECT_EQ(c.shown, std::wstring(tray.data().szTip));
+    }
     tray.setIcon(nullptr, nullptr);
 }
 
@@ -153,7 +152,7 @@ TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
         ASSERT_TRUE(tray.setIconFromResource(IDR_TRAY));
         EXPECT_TRUE(tray.isShown());
         EXPECT_EQ(static_cast<UINT>(NIF_ICON | NIF_TIP | NIF_MESSAGE), tray.data().uFlags);
-        EXPECT_STREQ("Quillbox", tray.data().szTip);
+        EXPECT_STREQ(L"Quillbox", tray.data().szTip);
 
         // The shell now holds the icon: a second add of the same icon fails.
         copy = tray.data();
@@ -161,11 +160,11 @@ TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
 
         // Shown already, so a new icon modifies the existing one.
         HICON other = LoadIconW(nullptr, IDI_INFORMATION);
-        EXPECT_TRUE(tray.setIcon(other, "其他提示"));
+        EXPECT_TRUE(tray.setIcon(other, L"其他提示"));
         EXPECT_EQ(other, tray.data().hIcon);
-        EXPECT_STREQ("其他提示", tray.data().szTip);
+        EXPECT_STREQ(L"其他提示", tray.data().szTip);
         EXPECT_TRUE(tray.setIconFromResource(IDR_TRAY));
-        EXPECT_STREQ("Quillbox", tray.data().szTip);
+        EXPECT_STREQ(L"Quillbox", tray.data().szTip);
 
         EXPECT_TRUE(tray.setIconFromResource(0));
         EXPECT_FALSE(tray.isShown());
@@ -193,12 +192,12 @@ TEST(TrayIcon, FlagsFollowTipAndNotifyTarget) {
 
     // A window without a message is no notify target either.
     tray.setNotifyTarget(target.hwnd(), 0);
-    tray.setIcon(icon, "");
+    tray.setIcon(icon, L"");
     EXPECT_EQ(static_cast<UINT>(NIF_ICON), tray.data().uFlags);
 
     // The delete carries the tip and message flags but not the icon flag.
     tray.setNotifyTarget(target.hwnd(), kTrayMessage);
-    tray.setIcon(nullptr, "x");
+    tray.setIcon(nullptr, L"x");
     EXPECT_EQ(static_cast<UINT>(NIF_TIP | NIF_MESSAGE), tray.data().uFlags);
     EXPECT_FALSE(tray.isShown());
 }
