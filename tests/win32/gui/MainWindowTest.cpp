@@ -231,8 +231,8 @@ TEST_F(MainWindowTest, DpiChangeTakesTheSuggestedRectangleAndScalesTheLayout) {
         {144, 24, 18, 75, 24}, {192, 32, 24, 100, 32}, {96, 16, 12, 50, 16}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "DPI " << c.dpi);
-        const RECT suggested{100, 50, 100 + MulDiv(first.right - first.left, c.dpi, 96),
-                             50 + MulDiv(first.bottom - first.top, c.dpi, 96)};
+        // As wide as the DPI asks, as high as the test's 1280 x 1024 screen allows.
+        const RECT suggested{100, 50, 100 + MulDiv(first.right - first.left, c.dpi, 96), 950};
         EXPECT_EQ(0, SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
                                   reinterpret_cast<LPARAM>(&suggested)));
         pump();
