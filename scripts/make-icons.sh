@@ -5,12 +5,15 @@
 # averaged down (box filter), which gives clean anti-aliased edges. All
 # images are 32-bit with alpha.
 #
-#   app.ico       window icon: clipboard with a quill, 16x16 and 32x32
-#   tray.ico      notification-area icon: the same motif, 16x16 and 32x32
-#   exit.ico      toolbar: red power button, 16x16
-#   settings.ico  toolbar: gear, 16x16
-#   help.ico      toolbar: blue disc with a question mark, 16x16
-#   about.ico     toolbar: blue disc with an "i", 16x16
+#   app.ico       window icon: clipboard with a quill, 16, 20, 24, 32, 48
+#   tray.ico      notification-area icon: the same motif, 16, 20, 24, 32
+#   exit.ico      toolbar: red power button, 16, 20, 24, 32
+#   settings.ico  toolbar: gear, 16, 20, 24, 32
+#   help.ico      toolbar: blue disc with a question mark, 16, 20, 24, 32
+#   about.ico     toolbar: blue disc with an "i", 16, 20, 24, 32
+#
+# The sizes beyond 16 and 32 are for screens of 120, 144 and 192 DPI: the
+# program picks the size its monitor's DPI asks for.
 #
 # Usage: scripts/make-icons.sh [output folder]   (default: res/icons)
 set -euo pipefail
@@ -29,9 +32,28 @@ trap 'rm -rf "$work"' EXIT
 render() {
   local size="$1" file="$2"
   shift 2
-  local big=$((size * 4))
-  convert -size "${big}x${big}" xc:none -strokewidth 0 "$@" \
+  render_from "$size" "$size" "$file" "$@"
+}
+
+# render_from SIZE DRAWN FILE DRAW-OPTIONS...
+# The same for a drawing whose coordinates are made for DRAWN pixels: it is
+# scaled (strokes included) to SIZE.
+render_from() {
+  local size="$1" drawn="$2" file="$3"
+  shift 3
+  local big=$((size * 4)) k
+  k="$(awk -v s="$size" -v d="$drawn" 'BEGIN { printf "%.6f", s / d }')"
+  convert -size "${big}x${big}" xc:none -strokewidth 0 -affine "$k,0,0,$k,0,0" "$@" \
     -filter Box -resize "${size}x${size}" -depth 8 "PNG32:$file"
+}
+
+# tool NAME DRAW-OPTIONS...: a toolbar icon drawn for 16 pixels, at every size.
+tool() {
+  local name="$1" size
+  shift
+  for size in 16 20 24 32; do render_from "$size" 16 "$work/$name$size.png" "$@"; done
+  convert "$work/${name}16.png" "$work/${name}20.png" "$work/${name}24.png" \
+    "$work/${name}32.png" "$out/$name.ico"
 }
 
 # ImageMagick strokes an open path as if it were closed, so curved strokes are
@@ -117,23 +139,29 @@ mapfile -t a32 < <(clipboard32 '#b07a3c' '#4f86e0' '#1d2f66')
 mapfile -t a16 < <(clipboard16 '#b07a3c' '#4f86e0' '#1d2f66')
 render 32 "$work/app32.png" "${a32[@]}"
 render 16 "$work/app16.png" "${a16[@]}"
-convert "$work/app16.png" "$work/app32.png" "$out/app.ico"
+render_from 20 16 "$work/app20.png" "${a16[@]}"
+render_from 24 32 "$work/app24.png" "${a32[@]}"
+render_from 48 32 "$work/app48.png" "${a32[@]}"
+convert "$work/app16.png" "$work/app20.png" "$work/app24.png" "$work/app32.png" \
+  "$work/app48.png" "$out/app.ico"
 
 # The tray icon carries a warmer quill so it stands out in the notification area.
 mapfile -t t32 < <(clipboard32 '#b07a3c' '#ee6a3a' '#6e2410')
 mapfile -t t16 < <(clipboard16 '#b07a3c' '#ee6a3a' '#6e2410')
 render 32 "$work/tray32.png" "${t32[@]}"
 render 16 "$work/tray16.png" "${t16[@]}"
-convert "$work/tray16.png" "$work/tray32.png" "$out/tray.ico"
+render_from 20 16 "$work/tray20.png" "${t16[@]}"
+render_from 24 32 "$work/tray24.png" "${t32[@]}"
+convert "$work/tray16.png" "$work/tray20.png" "$work/tray24.png" "$work/tray32.png" \
+  "$out/tray.ico"
 
-# ---- Toolbar icons, 16x16 (canvas 64x64) ------------------------------------
+# ---- Toolbar icons, drawn for 16x16 (canvas 64x64) and scaled -----------------
 
 # Exit: red disc with a white power symbol.
-render 16 "$work/exit.png" \
+tool exit \
   -fill '#d9362b' -stroke '#6e1510' -strokewidth 4 -draw 'circle 32,32 32,3' \
   -fill none -stroke '#ffffff' -strokewidth 6.5 \
   -draw "stroke-linecap round $(arc 32 33 14 -50 230) line 32,12 32,31"
-convert "$work/exit.png" "$out/exit.ico"
 
 # Settings: steel gear with eight teeth and a hole.
 gear_path() {   # cx cy outer inner hole teeth
@@ -155,24 +183,21 @@ gear_path() {   # cx cy outer inner hole teeth
     print p
   }'
 }
-render 16 "$work/settings.png" \
+tool settings \
   -fill '#9aa6b4' -stroke '#343c47' -strokewidth 4 \
   -draw "fill-rule evenodd path '$(gear_path 32 32 30 21 8 8)'"
-convert "$work/settings.png" "$out/settings.ico"
 
 # Help: blue disc with a white question mark.
-render 16 "$work/help.png" \
+tool help \
   -fill '#2f78d6' -stroke '#123c78' -strokewidth 4 -draw 'circle 32,32 32,3' \
   -fill none -stroke '#ffffff' -strokewidth 6.5 \
   -draw "stroke-linecap round $(bezier 21 22 21 9 43 9 43 20) $(bezier 43 20 43 27 32 27 32 35) line 32,35 32,37" \
   -fill '#ffffff' -stroke none -draw 'circle 32,46 32,50.5'
-convert "$work/help.png" "$out/help.ico"
 
 # About: blue disc with a white "i".
-render 16 "$work/about.png" \
+tool about \
   -fill '#2f78d6' -stroke '#123c78' -strokewidth 4 -draw 'circle 32,32 32,3' \
   -fill '#ffffff' -stroke none -draw 'circle 32,17 32,22' \
   -draw 'roundrectangle 27,27 37,50 2,2'
-convert "$work/about.png" "$out/about.ico"
 
 echo "make-icons: wrote app.ico tray.ico exit.ico settings.ico help.ico about.ico to $out"

@@ -133,6 +133,11 @@ bool CStaticLink::onSetCursor(HWND, UINT, UINT, LRESULT& result) {
     return true;
 }
 
+bool CStaticLink::onMessage(UINT msg, WPARAM, LPARAM, LRESULT&) {
+    if (msg == WM_SETFONT) font_.reset();
+    return false;
+}
+
 void CStaticLink::onFinalMessage() {
     if (deleteOnDestroy_) delete this;
 }

@@ -36,6 +36,8 @@ protected:
     bool onReflectedCtlColor(HDC dc, LRESULT& brush) override;
     bool onLButtonDown(UINT keys, POINT point) override;
     bool onSetCursor(HWND window, UINT hitTest, UINT message, LRESULT& result) override;
+    // A new font (another DPI): the copy is made again at the next paint.
+    bool onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void onFinalMessage() override;
 
 private:

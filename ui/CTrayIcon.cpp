@@ -49,7 +49,9 @@ BOOL CTrayIcon::setIconFromResource(UINT id) {
     }
     loadTip(id);
     IconHandle icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                                  IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+                                                  IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON),
+                                                  LR_DEFAULTCOLOR)));
     const BOOL result = setIcon(icon.get(), nullptr);
     // The previous icon goes only once the shell shows the new one.
     loadedIcon_ = std::move(icon);

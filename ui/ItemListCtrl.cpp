@@ -57,15 +57,22 @@ int ItemListCtrl::create(HWND parent, const RECT& rect, int id) {
     applyStyles();
     insertColumns();
     SendMessageW(hwnd(), LVM_SETHOVERTIME, 0, kHoverTime);
-    rowHeightImages_.reset(ImageList_Create(1, 16, ILC_COLOR4, 10, 10));
-    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL,
-                 reinterpret_cast<LPARAM>(rowHeightImages_.get()));
+    setRowImageHeight(16);
     accelerators_.reset(copyOfAccelerators(IDR_ACCEL));
     // Only the favorites take dropped text.
     if (store_.isFavorites() && dropTarget_) {
         dropTargetRegistered_ = SUCCEEDED(RegisterDragDrop(hwnd(), dropTarget_.get()));
     }
     return 0;
+}
+
+void ItemListCtrl::setRowImageHeight(int pixels) {
+    if (!isAlive()) return;
+    ImageListHandle images(ImageList_Create(1, pixels, ILC_COLOR4, 10, 10));
+    if (!images) return;
+    SendMessageW(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.get()));
+    // The view has let go of the previous list.
+    rowHeightImages_ = std::move(images);
 }
 
 void ItemListCtrl::applyStyles() {

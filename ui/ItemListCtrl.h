@@ -33,6 +33,10 @@ public:
     // -1 when the window cannot be created, else 0.
     int create(HWND parent, const RECT& rect, int id);
 
+    // Rows at least pixels high (16 at 96 DPI): the height of the empty
+    // small images the rows carry.
+    void setRowImageHeight(int pixels);
+
     void refresh() override;
     ClipItem* rowToItem(int row) const;
     int hashColumn() const;

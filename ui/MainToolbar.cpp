@@ -39,7 +39,8 @@ std::vector<int> MainToolbar::loadLayout() {
     return parseLayout(static_cast<const unsigned char*>(data), SizeofResource(module, info));
 }
 
-bool MainToolbar::create(HWND parent) {
+bool MainToolbar::create(HWND parent, int imageSize) {
+    imageSize_ = imageSize;
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_TOP,
                                0, 0, 0, 0, parent,
@@ -47,7 +48,7 @@ bool MainToolbar::create(HWND parent) {
                                GetModuleHandleW(nullptr), nullptr);
     if (toolbar_ == nullptr) return false;
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(ImageSize, ImageSize));
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize_, imageSize_));
     commands_ = loadLayout();
     if (createImages()) {
         SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
@@ -60,12 +61,13 @@ bool MainToolbar::create(HWND parent) {
 
 bool MainToolbar::createImages() {
     const int count = static_cast<int>(sizeof ToolbarIcons / sizeof ToolbarIcons[0]);
-    images_.reset(ImageList_Create(ImageSize, ImageSize, ILC_COLOR8 | ILC_MASK, count, 0));
+    images_.reset(ImageList_Create(imageSize_, imageSize_, ILC_COLOR8 | ILC_MASK, count, 0));
     if (!images_) return false;
     for (int id : ToolbarIcons) {
         IconHandle icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
                                                       MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                                      ImageSize, ImageSize, LR_DEFAULTCOLOR)));
+                                                      imageSize_, imageSize_,
+                                                      LR_DEFAULTCOLOR)));
         // The list keeps its own copy of the image.
         if (icon) ImageList_AddIcon(images_.get(), icon.get());
     }
@@ -103,6 +105,38 @@ void MainToolbar::createTooltips(HWND parent) {
         SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
         tool.lpszText = const_cast<wchar_t*>(ToolTexts[i]);
         SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void MainToolbar::setImageSize(int imageSize) {
+    if (toolbar_ == nullptr || imageSize == imageSize_) return;
+    const LRESULT button = SendMessageW(toolbar_, TB_GETBUTTONSIZE, 0, 0);
+    const int marginX = LOWORD(button) - imageSize_;
+    const int marginY = HIWORD(button) - imageSize_;
+    imageSize_ = imageSize;
+    // The toolbar lets go of the old list before it is destroyed.
+    ImageListHandle old = std::move(images_);
+    const bool created = createImages();
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(created ? images_.get() : nullptr));
+    old.reset();
+    SendMessageW(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize_, imageSize_));
+    SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(imageSize_ + marginX, imageSize_ + marginY));
+    fitToParent();
+    updateToolRectangles();
+}
+
+void MainToolbar::updateToolRectangles() {
+    if (tooltips_ == nullptr) return;
+    const int count = static_cast<int>(sizeof ToolTexts / sizeof ToolTexts[0]);
+    for (int i = 0; i < count; ++i) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = toolbar_;
+        tool.uId = static_cast<UINT_PTR>(i + 1);
+        SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
+        SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

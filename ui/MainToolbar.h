@@ -1,6 +1,6 @@
 // The flat toolbar at the top of the main window (exit, settings, help,
-// about) with its 16 x 16 icons and the tooltip control that names the
-// buttons. The toolbar and the tooltips are destroyed with their parent.
+// about) with its icons (16 x 16 at 96 DPI, larger ones at higher DPIs) and
+// the tooltip control that names the buttons. The toolbar and the tooltips are destroyed with their parent.
 #pragma once
 
 #include <windows.h>
@@ -11,11 +11,13 @@
 
 class MainToolbar {
 public:
-    static constexpr int ImageSize = 16;
-
-    // Creates toolbar, image list and tooltips on parent; false when the
-    // toolbar cannot be created.
-    bool create(HWND parent);
+    // Creates toolbar, image list (of imageSize x imageSize icons) and
+    // tooltips on parent; false when the toolbar cannot be created.
+    bool create(HWND parent, int imageSize);
+    // Shows the icons at another size (the window moved to a monitor of
+    // another DPI); the buttons keep their margins around the images.
+    void setImageSize(int imageSize);
+    int imageSize() const { return imageSize_; }
 
     HWND toolbar() const { return toolbar_; }
     HWND tooltips() const { return tooltips_; }
@@ -38,9 +40,11 @@ private:
     bool createImages();
     void addButtons();
     void createTooltips(HWND parent);
+    void updateToolRectangles();
 
     HWND toolbar_ = nullptr;
     HWND tooltips_ = nullptr;
     ImageListHandle images_;
+    int imageSize_ = 16;
     std::vector<int> commands_;
 };

@@ -23,6 +23,7 @@
 #include "ui/PrivateMessages.h"
 #include "ui/SearchBox.h"
 #include "ui/SettingsCommand.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 
@@ -48,11 +49,19 @@ void destroyChild(std::unique_ptr<T>& child) {
     child.reset();
 }
 
-HICON loadIcon(int id, int sizeMetric) {
-    const int size = GetSystemMetrics(sizeMetric);
+HICON loadIcon(int id, int sizeMetric, int dpi) {
+    const int size = WindowDpi::metric(sizeMetric, dpi);
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
+
+BOOL CALLBACK setChildFont(HWND child, LPARAM font) {
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+    return TRUE;
+}
+
+// 16 pixels at 96 DPI: the rows' image height.
+constexpr int RowImageHeight = 16;
 
 }  // namespace
 
@@ -90,6 +99,9 @@ HWND MainWindow::previewLabel() const { return handleOf(previewLabel_.get()); }
 
 bool MainWindow::onInitDialog() {
     host_.mainWindowChanged(hwnd());
+    dpi_ = WindowDpi::of(hwnd());
+    rememberTemplateFont();
+    WindowDpi::keepDialogLayoutOwn(hwnd());
     addAboutToSystemMenu();
     setIcons();
     SetWindowTextW(hwnd(), wintext::loadString(IDS_PRODUCT_LINE).c_str());
@@ -109,14 +121,17 @@ void MainWindow::addAboutToSystemMenu() {
 }
 
 void MainWindow::setIcons() {
-    bigIcon_.reset(loadIcon(IDR_MAINFRAME, SM_CXICON));
-    smallIcon_.reset(loadIcon(IDR_MAINFRAME, SM_CXSMICON));
-    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    IconHandle large(loadIcon(IDR_MAINFRAME, SM_CXICON, dpi_));
+    IconHandle little(loadIcon(IDR_MAINFRAME, SM_CXSMICON, dpi_));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little.get()));
+    // The window shows the new icons before the previous ones go.
+    bigIcon_ = std::move(large);
+    smallIcon_ = std::move(little);
 }
 
 void MainWindow::createChildren() {
-    toolbar_.create(hwnd());
+    toolbar_.create(hwnd(), DpiScale(dpi_).toolbarImageSize());
     const MainLayout layout = currentLayout();
 
     previewPane_.reset(new (std::nothrow) PreviewPane());
@@ -151,6 +166,7 @@ void MainWindow::createListGroup(ItemStore& store, const Rect& viewRect, const R
     if (previewPane_) {
         view.reset(new (std::nothrow) ItemListCtrl(*this, store, *previewPane_));
         if (view && view->create(hwnd(), toRECT(viewRect), IDC_ITEM_LIST) != 0) view.reset();
+        if (view) view->setRowImageHeight(DpiScale(dpi_).px(RowImageHeight));
     }
     caption = createLabel(wintext::wide(listCaption(store)).c_str(), toRECT(captionRect));
     search.reset(new (std::nothrow) SearchBox(store));
@@ -195,13 +211,81 @@ void MainWindow::detachStores() {
     }
 }
 
+// ---- DPI ---------------------------------------------------------------------
+
+void MainWindow::rememberTemplateFont() {
+    templateDpi_ = dpi_;
+    auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+    if (font == nullptr || GetObjectW(font, sizeof templateFont_, &templateFont_) == 0) {
+        templateFont_ = LOGFONTW{};
+    }
+}
+
+HFONT MainWindow::textFont() const {
+    if (scaledFont_) return static_cast<HFONT>(scaledFont_.get());
+    return reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+}
+
+// The height of one line of the window's texts (0 when it cannot be measured).
+int MainWindow::lineHeight() const {
+    WindowDC dc(hwnd());
+    HFONT font = textFont();
+    if (!dc || font == nullptr) return 0;
+    HGDIOBJ previous = SelectObject(dc.get(), font);
+    TEXTMETRICW metrics{};
+    const BOOL measured = GetTextMetricsW(dc.get(), &metrics);
+    SelectObject(dc.get(), previous);
+    return measured ? metrics.tmHeight : 0;
+}
+
+// The template's font at the new DPI goes to every child; at the DPI the
+// template's font was made for, that font itself.
+void MainWindow::applyFont() {
+    GdiObject previous = std::move(scaledFont_);
+    if (dpi_ != templateDpi_ && templateFont_.lfHeight != 0) {
+        LOGFONTW scaled = templateFont_;
+        scaled.lfHeight = MulDiv(templateFont_.lfHeight, dpi_, templateDpi_);
+        scaledFont_.reset(CreateFontIndirectW(&scaled));
+    }
+    EnumChildWindows(hwnd(), &setChildFont, reinterpret_cast<LPARAM>(textFont()));
+    // The children let go of the previous font before it is deleted.
+    previous.reset();
+}
+
+void MainWindow::applyDpi(int dpi) {
+    dpi_ = DpiScale(dpi).dpi();
+    applyFont();
+    const DpiScale scale(dpi_);
+    toolbar_.setImageSize(scale.toolbarImageSize());
+    for (ItemListCtrl* view : {activeView_.get(), favoritesView_.get()}) {
+        if (view != nullptr) view->setRowImageHeight(scale.px(RowImageHeight));
+    }
+    setIcons();
+}
+
+// The window moved to a monitor of another DPI (or that monitor's DPI
+// changed): it takes the rectangle the system suggests and is laid out anew.
+LRESULT MainWindow::onDpiChanged(WPARAM wParam, LPARAM lParam) {
+    applyDpi(LOWORD(wParam));
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr) {
+        SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    toolbar_.fitToParent();
+    if (previewPane_) layoutChildren();
+    InvalidateRect(hwnd(), nullptr, TRUE);
+    return 0;
+}
+
 // ---- Layout ------------------------------------------------------------------
 
 MainLayout MainWindow::currentLayout() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     return MainLayout(client.right - client.left, client.bottom - client.top,
-                      toolbar_.buttonHeight());
+                      toolbar_.buttonHeight(), DpiScale(dpi_), lineHeight());
 }
 
 bool MainWindow::onSize(UINT type, int cx, int cy) {
@@ -312,6 +396,9 @@ bool MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return true;
     case WM_TRAY_CALLBACK:
         result = onTrayCallback(wParam, lParam);
+        return true;
+    case WM_DPICHANGED:
+        result = onDpiChanged(wParam, lParam);
         return true;
     default:
         return false;

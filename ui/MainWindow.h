@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "core/DpiScale.h"
 #include "core/win32/RunKeyStartupEntry.h"
 #include "ui/AutoHideDocker.h"
 #include "ui/CStaticLink.h"
@@ -61,6 +62,8 @@ public:
     SearchBox* favoritesSearch() const { return favoritesSearch_.get(); }
     HWND previewLabel() const;
     int startupHidesLeft() const { return startupHidesLeft_; }
+    // The DPI the window is laid out for: its monitor's.
+    int dpi() const { return dpi_; }
     AutoHideDocker& docker() { return docker_; }
 
     // Capture and paste: the system-wide hotkeys, which the settings
@@ -91,6 +94,13 @@ private:
                          std::unique_ptr<SearchBox>& search);
     std::unique_ptr<Window> createLabel(const wchar_t* text, const RECT& rect);
     void placeWindow();
+    // Fonts, toolbar images, list rows and icons for the monitor's DPI.
+    void rememberTemplateFont();
+    void applyDpi(int dpi);
+    void applyFont();
+    HFONT textFont() const;
+    int lineHeight() const;
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     void attachStores();
     void detachStores();
     MainLayout currentLayout() const;
@@ -118,6 +128,12 @@ private:
     CTrayIcon trayIcon_;
     IconHandle bigIcon_;
     IconHandle smallIcon_;
+    int dpi_ = DpiScale::Standard;
+    // The template's font as the dialog manager made it, at the DPI it was
+    // made for; scaledFont_ is that font for another DPI (empty at its own).
+    LOGFONTW templateFont_{};
+    int templateDpi_ = DpiScale::Standard;
+    GdiObject scaledFont_;
     ItemStore& active_;
     ItemStore& favorites_;
     MessageSink& messages_;

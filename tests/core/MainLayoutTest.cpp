@@ -39,6 +39,58 @@ TEST(MainLayoutTest, RectanglesOfA261By442Client) {
     EXPECT_EQ(layout.webLogLink(), (Rect{8, 422, 253, 438}));
 }
 
+// At 96, 144 and 192 DPI, at the window's first size (its template's) and a
+// larger one, with the font that DPI gives (9 points: 12, 18, 24 pixels a
+// line) and a larger one: no two children overlap, each lies in the client
+// area below the toolbar, and every caption, label and link holds a line of
+// its font.
+TEST(MainLayoutTest, ScaledLayoutsFitTheirTexts) {
+    struct Case {
+        int dpi, lineHeight, buttonHeight, width, height;
+    };
+    const Case cases[] = {
+        {96, 12, 26, 261, 442},  {96, 12, 22, 420, 700},  {96, 20, 22, 261, 442},
+        {144, 18, 31, 391, 663}, {144, 18, 31, 600, 1000}, {144, 27, 31, 391, 663},
+        {192, 24, 38, 522, 884}, {192, 24, 38, 800, 1400}, {192, 36, 38, 522, 884},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "DPI " << c.dpi << ", line " << c.lineHeight
+                                        << ", client " << c.width << " x " << c.height);
+        const MainLayout l(c.width, c.height, c.buttonHeight, DpiScale(c.dpi), c.lineHeight);
+        const Rect all[] = {l.favoritesCaption(), l.favoritesSearch(), l.favoritesView(),
+                            l.activeCaption(),    l.activeSearch(),    l.activeView(),
+                            l.previewLabel(),     l.previewPane(),     l.webLogLink()};
+        for (std::size_t i = 0; i < 9; ++i) {
+            const Rect& r = all[i];
+            EXPECT_TRUE(r.left >= 0 && r.top >= c.buttonHeight && r.right <= c.width &&
+                        r.bottom <= c.height && r.width() > 0 && r.height() > 0)
+                << "child " << i;
+            for (std::size_t j = i + 1; j < 9; ++j) {
+                const Rect& o = all[j];
+                EXPECT_TRUE(r.right <= o.left || o.right <= r.left || r.bottom <= o.top ||
+                            o.bottom <= r.top)
+                    << "children " << i << " and " << j << " overlap";
+            }
+        }
+        for (const Rect& text : {l.favoritesCaption(), l.activeCaption(), l.previewLabel(),
+                                 l.webLogLink()}) {
+            EXPECT_GE(text.height(), c.lineHeight);
+        }
+        // The search boxes grow with the DPI: 50 pixels at 96.
+        EXPECT_EQ(l.activeSearch().width(), 50 * c.dpi / 96);
+    }
+}
+
+// The toolbar's icons are drawn at 16, 20, 24 and 32 pixels: the largest
+// that is not larger than 16 pixels at the DPI.
+TEST(MainLayoutTest, ToolbarImagesFollowTheDpi) {
+    const int cases[][2] = {{96, 16},  {120, 20}, {144, 24}, {168, 24},
+                            {192, 32}, {288, 32}, {72, 16},  {0, 16}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c[1], DpiScale(c[0]).toolbarImageSize()) << "DPI " << c[0];
+    }
+}
+
 TEST(MainLayoutTest, ColumnWidthsTruncateEachProduct) {
     // A view 284 wide (client 300).
     EXPECT_EQ(MainLayout::activeColumnWidths(284), (std::array<int, 3>{28, 170, 56}));

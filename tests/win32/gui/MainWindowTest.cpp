@@ -206,6 +206,87 @@ TEST_F(MainWindowTest, ChildrenFollowTheLayoutAtTwoSizes) {
     expectLayout();
 }
 
+// The height of a line of the font a control draws its text in.
+int lineOfFont(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
+// Moved to monitors of 144 and 192 DPI and back to 96, the window takes the
+// suggested rectangle; its texts are in 9 points at that DPI and each
+// holds a line; nothing overlaps or leaves the client area below the
+// toolbar's buttons; the toolbar's
+// images, the search boxes and the rows grow with the DPI. Back at 96 the
+// layout is the table's again.
+TEST_F(MainWindowTest, DpiChangeTakesTheSuggestedRectangleAndScalesTheLayout) {
+    addItem(active, u"a row");
+    RECT first{};
+    GetWindowRect(hwnd(), &first);
+    const struct { int dpi, image, fontPixels, search, row; } cases[] = {
+        {144, 24, 18, 75, 24}, {192, 32, 24, 100, 32}, {96, 16, 12, 50, 16}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "DPI " << c.dpi);
+        // As wide as the DPI asks, as high as the test's 1280 x 1024 screen allows.
+        const RECT suggested{100, 50, 100 + MulDiv(first.right - first.left, c.dpi, 96), 950};
+        EXPECT_EQ(0, SendMessageW(hwnd(), WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                                  reinterpret_cast<LPARAM>(&suggested)));
+        pump();
+        RECT window{};
+        GetWindowRect(hwnd(), &window);
+        EXPECT_TRUE(EqualRect(&suggested, &window));
+
+        const HWND toolbar = GetDlgItem(hwnd(), IDC_TOOLBAR);
+        int imageWidth = 0, imageHeight = 0;
+        ImageList_GetIconSize(
+            reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)),
+            &imageWidth, &imageHeight);
+        EXPECT_EQ(c.image, imageWidth);
+        EXPECT_EQ(c.image, imageHeight);
+
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        RECT button{};
+        SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+        const HWND texts[] = {main->captionLabelFor(favorites), main->captionLabelFor(active),
+                              main->previewLabel(), GetDlgItem(hwnd(), IDC_WEBLOG_LINK)};
+        const HWND others[] = {main->favoritesSearch()->hwnd(), main->favoritesView()->hwnd(),
+                               main->activeSearch()->hwnd(), main->activeView()->hwnd(),
+                               main->previewPane()->hwnd()};
+        std::vector<Rect> all;
+        for (HWND text : texts) {
+            LOGFONTW font{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)), sizeof font,
+                       &font);
+            EXPECT_EQ(c.fontPixels, -font.lfHeight);
+            EXPECT_GE(childRect(hwnd(), text).height(), lineOfFont(text));
+            all.push_back(childRect(hwnd(), text));
+        }
+        for (HWND other : others) all.push_back(childRect(hwnd(), other));
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const Rect& r = all[i];
+            EXPECT_TRUE(r.left >= 0 && r.top >= button.bottom && r.right <= client.right &&
+                        r.bottom <= client.bottom)
+                << "child " << i;
+            for (std::size_t j = i + 1; j < all.size(); ++j) {
+                const Rect& o = all[j];
+                EXPECT_TRUE(r.right <= o.left || o.right <= r.left || r.bottom <= o.top ||
+                            o.bottom <= r.top)
+                    << "children " << i << " and " << j << " overlap";
+            }
+        }
+        EXPECT_EQ(c.search, childRect(hwnd(), main->activeSearch()->hwnd()).width());
+        RECT row{LVIR_BOUNDS, 0, 0, 0};
+        SendMessageW(main->activeView()->hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        EXPECT_GE(row.bottom - row.top, c.row);
+    }
+    expectLayout();
+}
+
 TEST_F(MainWindowTest, WindowIsTitledTopmostAndOwnedAtTheRightEdge) {
     EXPECT_EQ(L"Quillbox v1.3.1", wintext::windowText(hwnd()));
     EXPECT_TRUE(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
