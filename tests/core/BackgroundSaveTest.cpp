@@ -73,6 +73,21 @@ TEST(BackgroundSave, WritesEveryChangeOfTheFileContentAndNothingElse) {
              s.active.add(std::move(again), 1);
          },
          true},
+        {"the top text copied again (only its time changes)",
+         [](Stores& s) {
+             // The top item as the file holds it, copied an hour ago.
+             ClipItem* top = s.active.itemAt(0);
+             std::vector<unsigned char> record(static_cast<std::size_t>(top->serializedSize()));
+             top->serialize(record.data());
+             const std::int32_t anHourAgo = top->timestamp() - 3600;
+             for (int i = 0; i < 4; ++i) record[36 + i] = static_cast<unsigned char>(anHourAgo >> (8 * i));
+             auto old = std::make_unique<UnicodeTextItem>();
+             ASSERT_EQ(old->deserialize(record.data(), static_cast<std::int32_t>(record.size())), 0);
+             s.active.add(std::move(old), 1);
+             s.save.markSaved();
+             s.active.add(std::make_unique<UnicodeTextItem>(u"active one"), 1);
+         },
+         true},
         {"a move", [](Stores& s) { s.active.moveDown(s.active.itemAt(0)); }, true},
         {"a delete", [](Stores& s) { s.favorites.remove(s.favorites.itemAt(1)); }, true},
         {"an alias", [](Stores& s) { s.favorites.itemAt(0)->setAlias("name"); }, true},

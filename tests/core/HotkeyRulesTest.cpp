@@ -23,6 +23,8 @@ const Case Cases[] = {
     {"defaults Ctrl+D and Ctrl+1", {Ctrl, 'D'}, {Ctrl, '1'}, Field::None, ""},
     {"menu Ctrl+5 beside Ctrl+1", {Ctrl, '5'}, {Ctrl, '1'}, Field::MenuHotkey,
      "两个快捷键组合码部分相同时，自动粘贴快捷键虚键不能为数字！"},
+    {"menu Ctrl+9 beside Ctrl+1", {Ctrl, '9'}, {Ctrl, '1'}, Field::MenuHotkey,
+     "两个快捷键组合码部分相同时，自动粘贴快捷键虚键不能为数字！"},
     {"menu Ctrl+0 beside Ctrl+1", {Ctrl, '0'}, {Ctrl, '1'}, Field::MenuHotkey,
      "两个快捷键组合码部分相同时，自动粘贴快捷键虚键不能为数字！"},
     {"menu Ctrl+Shift+5 beside Ctrl+1", {Ctrl | Shift, '5'}, {Ctrl, '1'}, Field::None, ""},

@@ -12,6 +12,7 @@
 #include "Fakes.h"
 #include "core/ItemStore.h"
 #include "core/MessageSink.h"
+#include "core/StoreChangeListener.h"
 #include "core/StoreObserver.h"
 #include "core/UnicodeTextItem.h"
 #include "storage/Settings.h"
@@ -39,6 +40,12 @@ class CountingObserver : public StoreObserver {
 public:
     void refresh() override { ++refreshes; }
     int refreshes = 0;
+};
+
+class CountingListener : public StoreChangeListener {
+public:
+    void storeChanged(ItemStore& store) override { heard.push_back(&store); }
+    std::vector<ItemStore*> heard;
 };
 
 class ItemStoreTest : public ::testing::Test {
@@ -260,6 +267,14 @@ TEST_F(ItemStoreTest, CountLabelAndObserver) {
     EXPECT_EQ(observer.refreshes, 0);
     active.notifyObserver();
     EXPECT_EQ(observer.refreshes, 1);
+
+    CountingListener listener;
+    active.setChangeListener(&listener);
+    add(active, "c");
+    EXPECT_TRUE(listener.heard.empty());
+    active.notifyObserver();
+    EXPECT_EQ(observer.refreshes, 2);
+    EXPECT_EQ(listener.heard, std::vector<ItemStore*>{&active});
 }
 
 TEST_F(ItemStoreTest, BlockLayout) {

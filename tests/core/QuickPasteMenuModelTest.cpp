@@ -127,6 +127,22 @@ TEST(QuickPasteMenuModel, TabsShowAsTwoSpacesAndAliasesOnlyInTheFavorites) {
     expectEntry(menu[8], u"(&3)  emoji \U0001F600 \u0109 \u015D \uD55C\uAD6D\uC5B4 end", 2502, 0);
 }
 
+// A stored alias may fill its 32 bytes without a terminator.
+TEST(QuickPasteMenuModel, AnAliasFillingAll32BytesIsListedWhole) {
+    Stores s;
+    const UnicodeTextItem text(u"aliased text");
+    std::vector<unsigned char> record(static_cast<std::size_t>(text.serializedSize()));
+    text.serialize(record.data());
+    const std::string alias = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
+    std::copy(alias.begin(), alias.end(), record.begin() + 4);
+    auto stored = std::make_unique<UnicodeTextItem>();
+    ASSERT_EQ(0, stored->deserialize(record.data(), static_cast<std::int32_t>(record.size())));
+    ASSERT_EQ(0, s.favorites.add(std::move(stored), 0));
+    auto menu = s.menu(2);
+    ASSERT_EQ(3u, menu.size());
+    expectEntry(menu[2], "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", 2000, 0);
+}
+
 TEST(QuickPasteMenuModel, CommandIdsNameStoreAndPosition) {
     const std::vector<std::pair<int, std::pair<bool, int>>> cases = {
         {2000, {false, 0}}, {2007, {false, 7}}, {2499, {false, 499}},
@@ -139,24 +155,24 @@ TEST(QuickPasteMenuModel, CommandIdsNameStoreAndPosition) {
 }
 
 // Longer lists than the settings dialog allows (a hand-edited maximum):
-// every entry still names its own item.
+// 500 favorites (2000..2499) and 501 active entries (2500..3000), each
+// naming its own item, and nothing after them.
 TEST(QuickPasteMenuModel, LongListsStayInsideTheirIdRanges) {
     Stores s;
     s.settings.MaxFavoriteItemNum(600);
     s.settings.MaxActiveItemNum(600);
     s.fill(s.favorites, 520);
     s.fill(s.active, 520);
-    int listed[2] = {0, 0};
-    for (const auto& entry : s.menu(3)) {
-        if (entry.separator || entry.id == 9999) continue;
-        ASSERT_LE(entry.id, 3000);
-        const auto choice = QuickPasteMenuModel::resolve(entry.id);
-        const ItemStore& store = choice.active ? s.active : s.favorites;
-        ++listed[choice.active];
-        EXPECT_NE(std::string::npos, entry.caption.find(store.itemAt(choice.position)->wideSummary()));
-    }
-    EXPECT_EQ(500, listed[0]);
-    EXPECT_EQ(501, listed[1]);
+    const auto menu = s.menu(3);
+    ASSERT_EQ(2u + 500 + 2 + 501, menu.size());
+    expectEntry(menu[2], "t0", 2000, 0);
+    expectEntry(menu[2 + 30], "t30", 2030, 0x20);
+    expectEntry(menu[2 + 499], "t499", 2499, 0);
+    expectEntry(menu[502], "<<活动文本条目>>", 9999, 0x20);
+    expectEntry(menu[504], "(&1)  t0", 2500, 0);
+    expectEntry(menu[504 + 35], "(&Z)  t35", 2535, 0);
+    expectEntry(menu[504 + 36], "t36", 2536, 0);
+    expectEntry(menu[504 + 500], "t500", 3000, 0);
 }
 
 }  // namespace

@@ -402,8 +402,11 @@ TEST_F(StoreFileTest, ShortOrImpossibleSecondBlockKeepsTheFavorites) {
     expectOnlyMessage("读文件失败2！");
     EXPECT_EQ(texts(favorites), (std::vector<std::u16string>{u"a", u"b"}));
 
+    // Past the end by one byte after more than the reader buffers at once.
+    const Bytes longBlock = block({Record{u"c"}, Record{std::u16string(40000, u'x')}});
     const Bytes cut[] = {
         first + Bytes(second.begin(), second.end() - 1),
+        first + Bytes(longBlock.begin(), longBlock.end() - 1),
         first + Bytes{0xFF, 0xFF, 0xFF, 0xFF} + Bytes(second.begin() + 4, second.end()),
         first + Bytes{0xFF, 0xFF, 0xFF, 0x7F} + Bytes(second.begin() + 4, second.end()),
     };

@@ -77,9 +77,9 @@ TEST(ClipTextReader, ABlockWithoutTerminatorIsReadWithinItsSize) {
     unterminated.object->offer(CF_UNICODETEXT, units, sizeof units);
     auto item = reader.ReadText(unterminated.object);
     ASSERT_NE(nullptr, item);
-    // GlobalAlloc may round the block up; what lies beyond the text is zero
-    // or at least never read past the block.
-    EXPECT_EQ(u"abc", textOf(*item).substr(0, 3));
+    // The three characters and nothing from beyond the block.
+    EXPECT_EQ(u"abc", textOf(*item));
+    EXPECT_EQ(6, item->byteLength());
 }
 
 TEST(ClipTextReader, ReadsTheSystemClipboardThroughOle) {

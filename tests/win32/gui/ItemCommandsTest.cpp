@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -146,7 +147,11 @@ TEST_F(ItemCommandsTest, ModifyRefusesTextsOfItsListAndKeepsWhatTheCodePageLacks
     lists.addActive(u"\U0001F600 snow\u2603!");
     ListHarness::selectRow(lists.favoritesList, 0);
     std::wstring shownText;
-    auto dismiss = [](HWND box) { press(box, IDOK); };
+    std::vector<std::wstring> boxTexts;
+    auto dismiss = [&](HWND box) {
+        boxTexts.push_back(itemText(box, 0xFFFF));
+        press(box, IDOK);
+    };
     ModalScript script;
     script.on(L"修改", [&](HWND dialog) {
               shownText = itemText(dialog, IDC_EDIT_TEXT);
@@ -165,6 +170,7 @@ TEST_F(ItemCommandsTest, ModifyRefusesTextsOfItsListAndKeepsWhatTheCodePageLacks
         });
     ASSERT_TRUE(script.run([&] { command(lists.favoritesList, ID_MODIFY); }));
     EXPECT_EQ(shownText, L"\U0001F600 snow\u2603");
+    EXPECT_EQ(boxTexts, (std::vector<std::wstring>{L"文本已存在！", L"文本已存在！"}));
     const ClipItem* edited = lists.favorites.itemAt(0);
     EXPECT_EQ(textOf(edited), u"\U0001F600 snow\u2603!");
     EXPECT_STREQ(edited->alias(), "mail");
@@ -219,6 +225,96 @@ TEST_F(ItemCommandsTest, AliasWithCharactersOutsideTheCodePageIsRefused) {
     EXPECT_STREQ(lists.favorites.itemAt(0)->alias(), "old");
 }
 
+TEST_F(ItemCommandsTest, CancelInModifyAndAliasLeavesTheItemAsItWas) {
+    lists.addFavorite(u"kept text", "kept");
+    ListHarness::selectRow(lists.favoritesList, 0);
+    ASSERT_TRUE(ModalScript().on(L"修改", [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_EDIT_TEXT, L"changed");
+        press(dialog, IDCANCEL);
+    }).run([&] { command(lists.favoritesList, ID_MODIFY); }));
+    ListHarness::selectRow(lists.favoritesList, 0);
+    ASSERT_TRUE(ModalScript().on(L"别名", [](HWND dialog) {
+        SetDlgItemTextW(dialog, IDC_ALIAS_NAME, L"changed");
+        press(dialog, IDCANCEL);
+    }).run([&] { command(lists.favoritesList, ID_ALIAS); }));
+    EXPECT_EQ(textOf(lists.favorites.itemAt(0)), u"kept text");
+    EXPECT_STREQ(lists.favorites.itemAt(0)->alias(), "kept");
+}
+
+// Each move on its own command; adding to the favorites and deleting show
+// in the lists and the caption at once.
+TEST_F(ItemCommandsTest, MovesAddingAndDeletingShowAtOnce) {
+    for (const char16_t* t : {u"a", u"b", u"c", u"d"}) lists.addFavorite(t);
+    const struct {
+        int row, id;
+        std::vector<std::string> order;
+    } moves[] = {
+        {1, ID_MOVE_DOWN, {"a", "c", "b", "d"}},
+        {0, ID_MOVE_TO_BOTTOM, {"c", "b", "d", "a"}},
+        {2, ID_MOVE_TO_TOP, {"d", "c", "b", "a"}},
+        {1, ID_MOVE_UP, {"c", "d", "b", "a"}},
+    };
+    for (const auto& m : moves) {
+        ListHarness::selectRow(lists.favoritesList, m.row);
+        command(lists.favoritesList, m.id);
+        EXPECT_EQ(texts(lists.favorites), m.order) << m.id;
+        EXPECT_EQ(lists.favoritesList.cellText(0, 2), std::wstring(1, m.order[0][0])) << m.id;
+    }
+
+    lists.addActive(u"e");
+    lists.addActive(u"a");
+    ListHarness::selectRow(lists.activeList, 0);
+    ListHarness::selectRow(lists.activeList, 1);
+    command(lists.activeList, ID_ADD_TO_FAVORITES);
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"收藏夹中已有此文本！"});
+    EXPECT_EQ(lists.favoritesList.rowCount(), 5);
+    EXPECT_EQ(lists.favoritesList.cellText(4, 2), L"e");
+    EXPECT_EQ(wintext::windowText(lists.owner.favoritesCaption), L"收藏夹：[5/10]");
+
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(lists.activeList.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    ListHarness::selectRow(lists.activeList, 1);
+    SendMessageW(lists.activeList.hwnd(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(texts(lists.active), std::vector<std::string>{"e"});
+    EXPECT_EQ(lists.activeList.rowCount(), 1);
+    command(lists.activeList, ID_DELETE_ALL);
+    EXPECT_EQ(lists.active.count(), 0);
+    EXPECT_EQ(lists.activeList.rowCount(), 0);
+    EXPECT_EQ(wintext::windowText(lists.owner.activeCaption), L"活动列表：[0/50]");
+}
+
+// Export writes the whole list whatever is searched or selected; import
+// with Yes appends, skips duplicates and stops at the first that does not fit.
+TEST_F(ItemCommandsTest, ExportTakesTheWholeListAndImportAppendsUntilFull) {
+    const std::wstring file = tempPath(L"qb-commands-export.txt");
+    DeleteFileW(file.c_str());
+    for (const char16_t* t : {u"a", u"b", u"c"}) lists.addFavorite(t);
+    ASSERT_EQ(lists.favorites.setSearchText("b"), 0);
+    lists.favorites.notifyObserver();
+    ListHarness::selectRow(lists.favoritesList, 0);
+    ASSERT_TRUE(ModalScript().on(L"另存为", choose(file)).run([&] {
+        command(lists.favoritesList, ID_EXPORT);
+    }));
+    std::ifstream written(std::filesystem::path(file), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()), "a\r\nb\r\nc");
+    written.close();
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"导出完成"});
+
+    lists.messages.shown.clear();
+    lists.messages.answer = msgbox::IdYes;
+    lists.settings.MaxFavoriteItemNum(4);
+    std::ofstream(std::filesystem::path(file), std::ios::binary) << "b\r\nx\r\ny\r\nz";
+    ASSERT_TRUE(ModalScript().on(L"打开", choose(file)).run([&] {
+        command(lists.favoritesList, ID_IMPORT);
+    }));
+    EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"a", "b", "c", "x"}));
+    EXPECT_EQ(shownTexts(lists.messages),
+              (std::vector<std::string>{"是否保留当前记录", "收藏夹中已有此文本！",
+                                        "收藏夹内容已满，请删除多余项后再添加！", "导入完成"}));
+    DeleteFileW(file.c_str());
+}
+
 TEST_F(ItemCommandsTest, RestoreReplacesOnlyWhenTheBackupHasBeenRead) {
     const std::wstring backup = tempPath(L"qb-commands-test.bin");
     const std::wstring damaged = tempPath(L"qb-commands-damaged.bin");
@@ -227,6 +323,7 @@ TEST_F(ItemCommandsTest, RestoreReplacesOnlyWhenTheBackupHasBeenRead) {
     ASSERT_TRUE(ModalScript().on(L"另存为", choose(backup)).run([&] {
         command(lists.favoritesList, ID_BACKUP);
     }));
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"备份完成"});
     command(lists.favoritesList, ID_DELETE_ALL);
     lists.addFavorite(u"c");
 
@@ -296,6 +393,15 @@ TEST_F(ItemCommandsTest, OnlyTheFavoritesTakeDroppedText) {
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(texts(lists.favorites), (std::vector<std::string>{"first", "dropped 文本"}));
     EXPECT_EQ(text->references(), 1u);
+    EXPECT_EQ(lists.favoritesList.rowCount(), 2);
+    EXPECT_EQ(wintext::windowText(lists.owner.favoritesCaption), L"收藏夹：[2/10]");
+
+    // A favorite dragged onto the favorites again.
+    ComPtr<TestDataObject> again(new TestDataObject());
+    again->offerUnicode(u"first");
+    target->Drop(again.get(), 0, {}, &effect);
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"收藏夹中已有此文本！"});
+    EXPECT_EQ(lists.favorites.count(), 2);
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 // The list views created for real in a plain window, bound to real stores.
 #include <gtest/gtest.h>
 
-#include <cwctype>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ListHarness.h"
-#include "core/HexCodec.h"
 #include "res/resource.h"
 #include "ui/framework/MessageLoop.h"
 
@@ -15,8 +13,11 @@ namespace {
 
 using listharness::ListHarness;
 
-// MD5 of "hello" as UTF-16LE bytes.
+// MD5 of the texts as UTF-16LE bytes.
 const wchar_t* const HelloDigest = L"FD186DD49A16B1BF2BD2F44E495E14C9";
+const wchar_t* const ChineseDigest = L"61B10D5EA9648693A1169FE082E5D9FB";  // "中文文本"
+const wchar_t* const ThirdDigest = L"15AF1EED8737E4122A9E7639B26B105B";
+const wchar_t* const WorldDigest = L"C182FE9A736B417E3E766BED88E7A328";
 
 std::vector<int> columnWidths(const ItemListCtrl& list) {
     std::vector<int> out;
@@ -36,14 +37,6 @@ std::wstring columnTitle(const ItemListCtrl& list, int column) {
     info.cchTextMax = 64;
     SendMessageW(list.hwnd(), LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
     return text;
-}
-
-bool isUpperHex(const std::wstring& text) {
-    if (text.size() != 32) return false;
-    for (wchar_t c : text) {
-        if (!std::iswdigit(c) && (c < L'A' || c > L'F')) return false;
-    }
-    return true;
 }
 
 // A hot-track notification as the list view sends it to its parent.
@@ -115,8 +108,8 @@ TEST_F(ItemListCtrlTest, ColumnsAtCreationFollowTheWindowWidth) {
     EXPECT_EQ(columnTitle(lists.activeList, 5), L"HashValue");
     EXPECT_EQ(columnTitle(lists.favoritesList, 1), L"别名");
     EXPECT_EQ(columnTitle(lists.favoritesList, 6), L"HashValue");
-    EXPECT_EQ(lists.activeList.hashColumn(), ItemListCtrl::ActiveHashColumn);
-    EXPECT_EQ(lists.favoritesList.hashColumn(), ItemListCtrl::FavoritesHashColumn);
+    EXPECT_EQ(lists.activeList.hashColumn(), 5);
+    EXPECT_EQ(lists.favoritesList.hashColumn(), 6);
 }
 
 TEST_F(ItemListCtrlTest, StylesAllowSeveralSelectedRowsAndTrackTheMouse) {
@@ -142,8 +135,8 @@ TEST_F(ItemListCtrlTest, RowsAreNumberedInStoreOrderAndCarryTheDigest) {
     EXPECT_EQ(lists.activeList.cellText(1, 3), L"Unicode");
     EXPECT_EQ(lists.activeList.cellText(1, 4).size(), 19u);
     EXPECT_EQ(lists.activeList.cellText(0, 5), HelloDigest);
-    EXPECT_TRUE(isUpperHex(lists.activeList.cellText(1, 5)));
-    EXPECT_TRUE(isUpperHex(lists.activeList.cellText(2, 5)));
+    EXPECT_EQ(lists.activeList.cellText(1, 5), ChineseDigest);
+    EXPECT_EQ(lists.activeList.cellText(2, 5), ThirdDigest);
 }
 
 TEST_F(ItemListCtrlTest, FavoritesShowTheAliasAndKeepTheDigestInColumnSix) {
@@ -155,6 +148,7 @@ TEST_F(ItemListCtrlTest, FavoritesShowTheAliasAndKeepTheDigestInColumnSix) {
     EXPECT_EQ(lists.favoritesList.cellText(0, 3), L"5");
     EXPECT_EQ(lists.favoritesList.cellText(0, 6), HelloDigest);
     EXPECT_EQ(lists.favoritesList.cellText(1, 1), L"");
+    EXPECT_EQ(lists.favoritesList.cellText(1, 6), WorldDigest);
     EXPECT_EQ(lists.activeList.rowCount(), 0);
 }
 
@@ -177,6 +171,20 @@ TEST_F(ItemListCtrlTest, SearchTextShowsMatchingItemsRenumberedButCaptionCountsA
     EXPECT_EQ(lists.activeList.rowToItem(0), lists.active.itemAt(1));
     EXPECT_EQ(lists.activeList.rowToItem(1), lists.active.itemAt(4));
     EXPECT_EQ(wintext::windowText(lists.owner.activeCaption), L"活动列表：[5/50]");
+}
+
+TEST_F(ItemListCtrlTest, DoubleClickWithTwoRowsSelectedPastesTheUpperOne) {
+    lists.addActive(u"top");
+    lists.addActive(u"middle");
+    lists.addActive(u"bottom");
+    ListHarness::selectRow(lists.activeList, 2);
+    ListHarness::selectRow(lists.activeList, 1);
+    NMITEMACTIVATE click{};
+    click.hdr = {lists.activeList.hwnd(), 101, static_cast<UINT>(NM_DBLCLK)};
+    click.iItem = 2;
+    SendMessageW(GetParent(lists.activeList.hwnd()), WM_NOTIFY, 101, reinterpret_cast<LPARAM>(&click));
+    EXPECT_EQ(lists.clipboard.content,
+              (std::vector<unsigned char>{'m', 0, 'i', 0, 'd', 0, 'd', 0, 'l', 0, 'e', 0}));
 }
 
 TEST_F(ItemListCtrlTest, RowToItemFindsTheItemThroughItsDigest) {

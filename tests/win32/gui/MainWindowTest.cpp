@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -61,15 +63,34 @@ public:
     ~OwnerStandIn() override { destroyWindow(); }
 
     int mainDestroyed = 0;
+    std::function<void()> whenMainDestroyed;  // called while the window still exists
 
 protected:
     bool onMessage(UINT msg, WPARAM, LPARAM, LRESULT& result) override {
         if (msg != WM_MAIN_DESTROYED) return false;
         ++mainDestroyed;
+        if (whenMainDestroyed) whenMainDestroyed();
         result = 0;
         return true;
     }
 };
+
+// The clipboard-chain notices a window of this thread receives.
+std::vector<std::pair<UINT, WPARAM>> chainSeen;
+LRESULT CALLBACK recordChain(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_CHANGECBCHAIN && msg != WM_DRAWCLIPBOARD) {
+        return DefWindowProcW(window, msg, wParam, lParam);
+    }
+    chainSeen.push_back({msg, wParam});
+    return 0;
+}
+
+// Whether a combination is held: another registration of it fails.
+bool taken(UINT modifiers, UINT key) {
+    if (!RegisterHotKey(nullptr, 0x77, modifiers, key)) return true;
+    UnregisterHotKey(nullptr, 0x77);
+    return false;
+}
 
 void addItem(ItemStore& store, const std::u16string& text) {
     ASSERT_EQ(0, store.add(std::make_unique<UnicodeTextItem>(text), 1));
@@ -375,6 +396,45 @@ TEST_F(MainWindowTest, SystemMenuOpensTheAboutBox) {
     KillTimer(nullptr, timer);
     EXPECT_EQ(L"Quillbox v1.3.1", aboutSeen);
     EXPECT_TRUE(IsWindow(hwnd()));
+}
+
+// A chain notice about another window is only passed on; the window
+// leaves the chain and gives up every hotkey as it goes.
+TEST_F(MainWindowTest, ChainNoticesArePassedOnAndTheWindowLeavesChainAndHotkeys) {
+    main.reset();
+    HWND next = CreateWindowExW(0, L"STATIC", L"next viewer", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(next, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&recordChain));
+    HWND before = SetClipboardViewer(next);
+    Settings::instance()->EnableFavoriteAutoPaste(1);
+    main = std::make_unique<MainWindow>(active, favorites, messages, clipboard, host);
+    ASSERT_TRUE(main->create(owner.hwnd()));
+    pump();
+    ASSERT_EQ(hwnd(), GetClipboardViewer());
+    EXPECT_TRUE(taken(MOD_CONTROL, 'D'));
+    EXPECT_TRUE(taken(MOD_CONTROL, '0'));
+
+    chainSeen.clear();
+    const WPARAM stranger = reinterpret_cast<WPARAM>(owner.hwnd());
+    SendMessageW(hwnd(), WM_CHANGECBCHAIN, stranger, reinterpret_cast<LPARAM>(owner.hwnd()));
+    SendMessageW(hwnd(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{{WM_CHANGECBCHAIN, stranger}, {WM_DRAWCLIPBOARD, 0}}),
+              chainSeen);
+
+    HWND viewerAtExit = nullptr;
+    bool menuHeld = true, favoriteHeld = true;
+    owner.whenMainDestroyed = [&] {
+        viewerAtExit = GetClipboardViewer();
+        menuHeld = taken(MOD_CONTROL, 'D');
+        favoriteHeld = taken(MOD_CONTROL, '0');
+    };
+    DestroyWindow(hwnd());
+    owner.whenMainDestroyed = nullptr;
+    EXPECT_EQ(next, viewerAtExit);
+    EXPECT_FALSE(menuHeld);
+    EXPECT_FALSE(favoriteHeld);
+    ChangeClipboardChain(next, before);
+    DestroyWindow(next);
 }
 
 TEST_F(MainWindowTest, CloseOnlyHidesAndOpenBringsBack) {

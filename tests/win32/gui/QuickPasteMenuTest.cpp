@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "TestStores.h"
 #include "capture/HotkeyRegistrar.h"
@@ -20,13 +22,29 @@ struct QuickPasteMenuTest : ::testing::Test, TestStores {
         window = CreateWindowExW(0, L"STATIC", L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         menu.hook(window);
+        hotkeys.setWindow(window);
     }
     ~QuickPasteMenuTest() override {
+        hotkeys.unregisterAll();
         menu.unhook();
         DestroyWindow(window);
     }
     void add(ItemStore& store, const std::u16string& text) {
         ASSERT_EQ(0, store.add(std::make_unique<UnicodeTextItem>(text), 0));
+    }
+
+    // Whether a combination is held: another window cannot register it.
+    static bool taken(UINT modifiers, UINT key) {
+        if (!RegisterHotKey(nullptr, 0x77, modifiers, key)) return true;
+        UnregisterHotKey(nullptr, 0x77);
+        return false;
+    }
+    static std::string heldDigits(UINT modifiers) {
+        std::string held;
+        for (char digit : std::string("1234567890")) {
+            if (taken(modifiers, static_cast<UINT>(digit))) held += digit;
+        }
+        return held;
     }
 
     HWND window = nullptr;
@@ -69,6 +87,65 @@ TEST_F(QuickPasteMenuTest, MenuHotkeyWhileTheMenuIsOpenKeepsThePasteTarget) {
     SendMessageW(window, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'D'));
     KillTimer(nullptr, closer);
     EXPECT_EQ(front, menu.pasteTarget());
+    DestroyWindow(front);
+}
+
+TEST_F(QuickPasteMenuTest, TheTenthFavoritesHotkeyPastesTheTenthFavorite) {
+    for (char16_t c = u'a'; c <= u'j'; ++c) add(favorites, std::u16string(1, c));
+    SendMessageW(window, WM_HOTKEY, 10, MAKELPARAM(MOD_CONTROL, '0'));
+    EXPECT_EQ(1, clipboard.puts);
+    EXPECT_EQ((std::vector<unsigned char>{'j', 0}), clipboard.content);
+}
+
+// All ten or none; the menu hotkey first, even on a favorites combination.
+TEST_F(QuickPasteMenuTest, FavoritesHotkeysAreAllOrNothing) {
+    settings.FavoriteAccKey(3, '1');  // Ctrl+Shift
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x78, MOD_CONTROL | MOD_SHIFT, '5'));
+    hotkeys.RegisterFavoriteHotkeys();
+    UnregisterHotKey(nullptr, 0x78);
+    EXPECT_FALSE(hotkeys.favoritesRegistered());
+    EXPECT_EQ("", heldDigits(MOD_CONTROL | MOD_SHIFT));
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ("快捷键注册失败！", messages.shown[0].text);
+
+    settings.FavoriteAccKey(2, '1');
+    settings.AccKey(2, '3');  // Ctrl+3, as only a hand-edited file can hold
+    settings.EnableFavoriteAutoPaste(1);
+    hotkeys.registerEnabled();
+    EXPECT_TRUE(hotkeys.menuRegistered());
+    EXPECT_EQ("3", heldDigits(MOD_CONTROL));
+    EXPECT_EQ(2u, messages.shown.size());
+}
+
+// Switched off, the favorites hotkeys stay away at start and after a paste;
+// switched on, a paste brings them back.
+TEST_F(QuickPasteMenuTest, FavoritesHotkeysFollowTheirSwitchAroundAPaste) {
+    hotkeys.registerEnabled();
+    EXPECT_TRUE(taken(MOD_CONTROL, 'D'));
+    EXPECT_EQ("", heldDigits(MOD_CONTROL));
+    paster.PasteIntoWindow(nullptr);
+    EXPECT_TRUE(taken(MOD_CONTROL, 'D'));
+    EXPECT_EQ("", heldDigits(MOD_CONTROL));
+
+    settings.EnableFavoriteAutoPaste(1);
+    paster.PasteIntoWindow(nullptr);
+    EXPECT_EQ("1234567890", heldDigits(MOD_CONTROL));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The window in front before the menu gets the focus back once it closes.
+TEST_F(QuickPasteMenuTest, TheWindowInFrontIsInFrontAgainAfterTheMenu) {
+    add(active, u"entry");
+    HWND front = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 40, 40, 100, 60,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(front);
+    ASSERT_EQ(front, GetForegroundWindow());
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    SendMessageW(window, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'D'));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(front, GetForegroundWindow());
+    EXPECT_EQ(0, clipboard.puts);
     DestroyWindow(front);
 }
 

@@ -13,9 +13,11 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TestStores.h"
+#include "shared/KnownAnswers.h"
 #include "capture/HotkeyRegistration.h"
 #include "core/StartupEntry.h"
 #include "core/UnicodeTextItem.h"
@@ -24,14 +26,23 @@
 
 namespace {
 
+// Records the calls, and the menu hotkey in the settings when it is registered.
 class RecordingHotkeys : public HotkeyRegistration {
 public:
-    void RegisterMenuHotkey() override { calls.push_back("register menu"); }
+    explicit RecordingHotkeys(const Settings& settings) : settings_(settings) {}
+    void RegisterMenuHotkey() override {
+        calls.push_back("register menu");
+        menuKey = settings_.AccKey();
+    }
     void UnregisterMenuHotkey() override { calls.push_back("unregister menu"); }
     void RegisterFavoriteHotkeys() override { calls.push_back("register favorites"); }
     void UnregisterFavoriteHotkeys() override { calls.push_back("unregister favorites"); }
 
     std::vector<std::string> calls;
+    HotKey menuKey;
+
+private:
+    const Settings& settings_;
 };
 
 class FakeStartup : public StartupEntry {
@@ -117,7 +128,7 @@ protected:
 
     HWND window = nullptr;
     std::string configPath;
-    RecordingHotkeys hotkeys;
+    RecordingHotkeys hotkeys{settings};
     FakeStartup startup;
     AutoHideDocker docker;
 };
@@ -130,6 +141,7 @@ TEST_F(SettingsCommandTest, OpensWithTheStoredValuesAndCancelChangesNothing) {
     settings.EnableFavoriteAutoPaste(1);
     settings.MaxActiveItemNum(30);
     settings.AccKey(3, 'Q');
+    settings.StartupMinimized(1);
     const std::string before = settings.configText();
 
     Calls duringDialog;
@@ -139,6 +151,7 @@ TEST_F(SettingsCommandTest, OpensWithTheStoredValuesAndCancelChangesNothing) {
         EXPECT_EQ(10, SendMessageW(item(dialog, IDC_MAX_ACTIVE_ITEMS), CB_GETCOUNT, 0, 0));
         EXPECT_EQ(MAKEWORD('Q', 3), hotKeyOf(dialog, IDC_MENU_HOTKEY));
         EXPECT_EQ(MAKEWORD('1', 2), hotKeyOf(dialog, IDC_FAVORITE_HOTKEY));
+        EXPECT_EQ(BST_CHECKED, SendMessageW(item(dialog, IDC_STARTUP_MINIMIZED), BM_GETCHECK, 0, 0));
         EXPECT_EQ(IDCANCEL, LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)));
         EXPECT_EQ(item(dialog, IDC_MAX_FAVORITE_ITEMS), GetFocus()) << "not on OK";
         click(dialog, IDC_ENABLE_MONITORING);
@@ -200,6 +213,7 @@ TEST_F(SettingsCommandTest, OkStoresTheValuesAppliesDockingAndWritesTheFile) {
         click(dialog, IDC_ENABLE_AUTOHIDE);            // 0 -> 1
         click(dialog, IDC_ENABLE_FAVORITE_AUTOPASTE);  // 0 -> 1
         click(dialog, IDC_ENABLE_STARTUP);             // 0 -> 1
+        click(dialog, IDC_STARTUP_MINIMIZED);          // 0 -> 1
         click(dialog, IDC_POPUP_SHOW_FAVORITES);
         select(dialog, IDC_MAX_FAVORITE_ITEMS, 9);
         setHotKey(dialog, IDC_MENU_HOTKEY, HOTKEYF_CONTROL | HOTKEYF_SHIFT, '5');
@@ -217,7 +231,22 @@ TEST_F(SettingsCommandTest, OkStoresTheValuesAppliesDockingAndWritesTheFile) {
     // Registered again as the new switches say: favorites only.
     EXPECT_EQ((Calls{"unregister menu", "unregister favorites", "register favorites"}),
               hotkeys.calls);
-    EXPECT_EQ(settings.configText(), readAll(configPath));
+    std::string expected = known::defaultConfigFile();
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"MaxFavoriteItemNum=10", "MaxFavoriteItemNum=100"},
+             {"EnablePopupMenu=1", "EnablePopupMenu=0"},
+             {"EnableAutoHide=0", "EnableAutoHide=1"},
+             {"EnableFavoriteAutoPaste=0", "EnableFavoriteAutoPaste=1"},
+             {"EnableStartup=0", "EnableStartup=1"},
+             {"StartupMinimized=0", "StartupMinimized=1"},
+             {"AccKey.modifiers=2", "AccKey.modifiers=3"},
+             {"AccKey.virtualKey=68", "AccKey.virtualKey=53"},
+             {"PopupShowInfo=1", "PopupShowInfo=2"}}) {
+        const std::size_t at = expected.find("\n" + from + "\r");
+        ASSERT_NE(std::string::npos, at) << from;
+        expected.replace(at + 1, from.size(), to);
+    }
+    EXPECT_EQ(expected, readAll(configPath));
 
     // Auto-hide switched off again: the docker lets go at once.
     run([&](HWND dialog) {
@@ -267,6 +296,25 @@ TEST_F(SettingsCommandTest, LoweredMaximaAskFavoritesFirst) {
     EXPECT_EQ(50, settings.MaxActiveItemNum());
     EXPECT_EQ(25, favorites.count());
     EXPECT_EQ(35, active.count());
+}
+
+// Yes cuts the favorites' bottom; the hotkey registered is the new one.
+TEST_F(SettingsCommandTest, YesTrimsTheFavoritesAndTheNewMenuHotkeyIsRegistered) {
+    settings.MaxFavoriteItemNum(30);
+    fill(favorites, 25);  // "item Y" at the top, "item A" at the bottom
+    messages.answer = msgbox::IdYes;
+    run([&](HWND dialog) {
+        select(dialog, IDC_MAX_FAVORITE_ITEMS, 1);  // "20"
+        setHotKey(dialog, IDC_MENU_HOTKEY, HOTKEYF_CONTROL | HOTKEYF_SHIFT, 'Q');
+        press(dialog, IDOK);
+    });
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ("收藏夹条目已经超出设置的最大值，是否截除旧条目？", messages.shown[0].text);
+    EXPECT_EQ(20, settings.MaxFavoriteItemNum());
+    ASSERT_EQ(20, favorites.count());
+    EXPECT_EQ("item Y", favorites.itemAt(0)->narrowText());
+    EXPECT_EQ("item F", favorites.itemAt(19)->narrowText());
+    EXPECT_EQ(HotKey(3, 'Q'), hotkeys.menuKey);
 
 }
 
