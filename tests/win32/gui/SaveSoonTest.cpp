@@ -89,19 +89,6 @@ TEST(SaveSoon, ARunOfChangesIsSavedOnceAfterTheLastAndOnlyWhileTheWindowLives) {
     EXPECT_FALSE(h.soon.isHooked());
 }
 
-// A save put off while a list is being replaced runs once it is back, by
-// itself.
-TEST(SaveSoon, ASaveDeferredDuringAReplacementRunsLaterWithoutAnotherChange) {
-    SaveSoonHarness h;
-    ItemStore::ItemList held = h.favorites.takeItems();
-    h.copy(u"copied meanwhile");
-    pumpFor(3 * DelayMs);
-    EXPECT_EQ(h.saver.writes, 0);
-    h.favorites.putBack(std::move(held));
-    pumpFor(3 * DelayMs);
-    EXPECT_EQ(h.saver.writes, 1);
-}
-
 TEST(SaveSoon, AFailureShowsOneBoxAndNoSaveRunsInsideIt) {
     SaveSoonHarness h;
     h.saver.fail = true;
