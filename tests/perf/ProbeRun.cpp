@@ -151,7 +151,11 @@ bool ProbeRun::measureLatency(HWND main, HWND activeList) {
     std::vector<double> passedOn;
     std::vector<double> refreshed;
     std::vector<double> painted;
+    // Each copy comes after a pause, as a person's copies do: longer than
+    // the quiet time after which the program shows a copy at once.
+    constexpr DWORD PauseBeforeCopyMs = 300;
     for (int i = 0; i < options_.rounds; ++i) {
+        viewer_.pump(PauseBeforeCopyMs);
         const std::wstring text = textOf("latency", i, 100);
         // The summary column of the top row starts with the text's head.
         const std::wstring head = text.substr(0, text.find(L' ', 8) + 1);

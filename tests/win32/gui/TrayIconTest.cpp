@@ -142,7 +142,7 @@ TEST(TrayIcon, LongTipIsCutWithoutSplittingACharacter) {
 
 TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
     NotifyTarget target;
-    NOTIFYICONDATAA copy{};
+    NOTIFYICONDATAW copy{};
     {
         CTrayIcon tray(IDR_TRAY);
         tray.setNotifyTarget(target.hwnd(), kTrayMessage);
@@ -156,7 +156,7 @@ TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
 
         // The shell now holds the icon: a second add of the same icon fails.
         copy = tray.data();
-        EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &copy));
+        EXPECT_FALSE(Shell_NotifyIconW(NIM_ADD, &copy));
 
         // Shown already, so a new icon modifies the existing one.
         HICON other = LoadIconW(nullptr, IDI_INFORMATION);
@@ -168,16 +168,16 @@ TEST(TrayIcon, IconIsAddedModifiedAndRemovedInTheShell) {
 
         EXPECT_TRUE(tray.setIconFromResource(0));
         EXPECT_FALSE(tray.isShown());
-        EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+        EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &copy));
         // Nothing shown, nothing to delete.
         EXPECT_TRUE(tray.setIcon(nullptr, nullptr));
 
         // After a removal the next icon is added afresh.
         EXPECT_TRUE(tray.setIconFromResource(IDR_TRAY));
-        EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+        EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &copy));
     }
     // The destructor removed the icon.
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &copy));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &copy));
 }
 
 TEST(TrayIcon, FlagsFollowTipAndNotifyTarget) {
