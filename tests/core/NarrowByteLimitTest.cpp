@@ -18,6 +18,7 @@ TEST(NarrowByteLimitTest, KeepsWhatFitsOfAnInsertion) {
         {u"a", u"a" + hanzi15, u"a" + std::u16string(14, u'中'), 15},  // no half character
         {u"ab", u"a" + std::u16string(40, u'x') + u"b", u"a" + std::u16string(28, u'x') + u"b", 29},
         {u"", std::u16string(20, u'中'), hanzi15, 15},                 // a pasted text
+        {std::u16string(29, u'a'), std::u16string(29, u'a') + u"b\U0001F600", std::u16string(29, u'a') + u"b", 30},
         {std::u16string(31, u'a'), std::u16string(32, u'a'), a30, 30},  // already too long
         // Outside the code page: two bytes a character, a pair never split.
         {u"", std::u16string(29, u'a') + u"\U0001F600", std::u16string(29, u'a'), 29},
@@ -29,6 +30,12 @@ TEST(NarrowByteLimitTest, KeepsWhatFitsOfAnInsertion) {
         EXPECT_EQ(fitted.text, c.expected);
         EXPECT_EQ(fitted.caret, c.caret);
     }
+    // A surrogate pair at the budget's edge is kept or dropped whole (the
+    // code page makes one '?' or two of it).
+    const std::u16string a29(29, u'a');
+    const NarrowByteLimit::Fitted pair = limit.fit(a29, a29 + u"\U0001F600");
+    EXPECT_TRUE(pair.text == a29 || pair.text == a29 + u"\U0001F600");
+    EXPECT_EQ(pair.caret, pair.text.size());
     EXPECT_TRUE(limit.fits(a30));
     EXPECT_FALSE(limit.fits(a30 + u"b"));
 }

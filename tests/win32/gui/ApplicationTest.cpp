@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/KnownAnswers.h"
 #include "core/Fakes.h"
 #include "core/ScratchFolder.h"
 #include "core/UnicodeTextItem.h"
@@ -76,7 +77,7 @@ TEST_F(ApplicationTest, FirstStartWritesTheDefaultConfiguration) {
     EXPECT_EQ(folder.str(), currentDirectory());
     EXPECT_EQ((std::vector<std::string>{"Inkwell.cfg"}), folder.names());
     const std::vector<unsigned char> written = folder.read("Inkwell.cfg");
-    EXPECT_EQ(Settings().configText(), std::string(written.begin(), written.end()));
+    EXPECT_EQ(known::defaultConfigFile(), std::string(written.begin(), written.end()));
     ASSERT_NE(nullptr, application.activeStore());
     ASSERT_NE(nullptr, application.favoritesStore());
     EXPECT_EQ(0, application.activeStore()->isFavorites());
