@@ -1,6 +1,8 @@
 #include "ui/AutoHideDocker.h"
 
+#include "core/DpiScale.h"
 #include "core/MinimumSize.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 
@@ -35,10 +37,13 @@ void AutoHideDocker::measureTaskbar() {
 }
 
 DockGeometry AutoHideDocker::geometry() const {
+    // The strip and the distances follow the DPI of the window's monitor.
+    const DpiScale scale(WindowDpi::of(window_));
     const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CXFRAME),
+                               WindowDpi::metric(SM_CYEDGE, scale.dpi()),
+                               WindowDpi::metric(SM_CXFRAME, scale.dpi()),
                                taskbarHeight_};
-    return DockGeometry(screen, parameters_.snapDistance);
+    return DockGeometry(screen, scale.px(parameters_.snapDistance));
 }
 
 void AutoHideDocker::startPolling() {
@@ -92,7 +97,8 @@ void AutoHideDocker::checkPointerLeft() {
     POINT cursor{};
     GetCursorPos(&cursor);
     RECT around = toRECT(windowRect());
-    InflateRect(&around, parameters_.leaveMargin, parameters_.leaveMargin);
+    const int margin = DpiScale(WindowDpi::of(window_)).px(parameters_.leaveMargin);
+    InflateRect(&around, margin, margin);
     if (PtInRect(&around, cursor)) return;
     stopPolling();
     hideAtEdge();
@@ -100,7 +106,9 @@ void AutoHideDocker::checkPointerLeft() {
 
 bool AutoHideDocker::onSizing(UINT edge, RECT& rect, LRESULT&) {
     Rect proposed = toRect(rect);
-    MinimumSize(parameters_.minWidth, parameters_.minHeight).apply(static_cast<int>(edge), proposed);
+    const DpiScale scale(WindowDpi::of(window_));
+    MinimumSize(scale.px(parameters_.minWidth), scale.px(parameters_.minHeight))
+        .apply(static_cast<int>(edge), proposed);
     rect = toRECT(proposed);
     return false;
 }
