@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/DpiScale.h"
 #include "core/MinimumSize.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 
@@ -56,10 +58,13 @@ void AutoHideDocker::measureTaskbar() {
 }
 
 DockGeometry AutoHideDocker::geometry() const {
+    // The strip and the distances follow the DPI of the window's monitor.
+    const DpiScale scale(WindowDpi::of(window_));
     const ScreenMetrics screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               GetSystemMetrics(SM_CYEDGE), GetSystemMetrics(SM_CXFRAME),
+                               WindowDpi::metric(SM_CYEDGE, scale.dpi()),
+                               WindowDpi::metric(SM_CXFRAME, scale.dpi()),
                                taskbarHeight_};
-    return DockGeometry(screen, parameters_.snapDistance, frameInset());
+    return DockGeometry(screen, scale.px(parameters_.snapDistance), frameInset());
 }
 
 void AutoHideDocker::startPolling() {
@@ -122,7 +127,8 @@ void AutoHideDocker::checkPointerLeft() {
     POINT cursor{};
     GetCursorPos(&cursor);
     RECT around = toRECT(windowRect());
-    InflateRect(&around, parameters_.leaveMargin, parameters_.leaveMargin);
+    const int margin = DpiScale(WindowDpi::of(window_)).px(parameters_.leaveMargin);
+    InflateRect(&around, margin, margin);
     if (PtInRect(&around, cursor)) return;
     stopPolling();
     hideAtEdge();
@@ -130,7 +136,9 @@ void AutoHideDocker::checkPointerLeft() {
 
 bool AutoHideDocker::onSizing(UINT edge, RECT& rect, LRESULT&) {
     Rect proposed = toRect(rect);
-    MinimumSize(parameters_.minWidth, parameters_.minHeight).apply(static_cast<int>(edge), proposed);
+    const DpiScale scale(WindowDpi::of(window_));
+    MinimumSize(scale.px(parameters_.minWidth), scale.px(parameters_.minHeight))
+        .apply(static_cast<int>(edge), proposed);
     rect = toRECT(proposed);
     return false;
 }

@@ -2,7 +2,8 @@
 // the pointer near an edge, the window sticks to it; once the pointer has
 // left it, the window moves out of the screen except for a frame-wide
 // strip; touching the strip brings it back. While attached it also keeps
-// the window from being sized below 200 by 400 pixels.
+// the window from being sized below 200 by 400 pixels (at 96 DPI; the
+// distances, the strip and the minimum grow with the monitor's DPI).
 //
 // Positions are reckoned by the window's visible frame, which newer
 // systems report through the desktop window manager (loaded when the
