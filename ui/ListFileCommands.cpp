@@ -89,8 +89,10 @@ void ListFileCommands::importText() {
 }
 
 // Each entry is added as soon as its line has been read; only a full list
-// stops the reading (a duplicate is skipped). A file that cannot be opened,
-// read to its end or held in memory leaves the list as it was before.
+// stops the reading (a duplicate is skipped). A file that cannot be opened
+// changes nothing; one that cannot be read to its end, or not held in
+// memory, keeps what it added to a kept list, and gives back whole a list
+// it was to replace.
 TextListFile::Result ListFileCommands::readEntries(const std::string& path, bool keep) {
     ItemStore::ItemList replaced;
     bool taken = false;
