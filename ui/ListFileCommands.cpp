@@ -103,8 +103,9 @@ void ListFileCommands::importText() {
 // Each entry is added as soon as its line has been read; only a full list
 // stops the reading (a duplicate is skipped). Without keep the entries are
 // read aside and replace the list once the whole file has been read, so a
-// file that cannot be opened, read to its end or held in memory leaves the
-// list as it was, and a save meanwhile writes the list whole.
+// save meanwhile writes the list whole. A file that cannot be opened, read
+// to its end or held in memory leaves a list to be replaced as it was, and
+// keeps what it added to a kept list.
 TextListFile::Result ListFileCommands::readEntries(const std::string& path, bool keep) {
     const std::vector<ItemStore::Digest> before = store_.digests();
     std::unique_ptr<ItemStore> incoming = keep ? nullptr : store_.emptyCopy();

@@ -34,9 +34,9 @@ std::string narrowOf(const std::wstring& wide) {
     return narrow;
 }
 
-// The path for the wide file functions: made absolute, and with the \\?\
-// prefix once it is long enough that a name derived from it (a temporary
-// beside it) could pass MAX_PATH.
+// The path for the wide file functions: made absolute, and given the long
+// path prefix (\\?\ before the drive) once it is long enough that a name
+// derived from it (a temporary beside it) could pass MAX_PATH.
 std::wstring systemPath(const std::string& path) {
     const std::wstring wide = wideOf(path);
     if (wide.empty()) return wide;

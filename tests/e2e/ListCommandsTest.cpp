@@ -139,8 +139,11 @@ protected:
         GetWindowRect(GetDlgItem(dialog, 0x47C), &box);  // the file name box
         const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
         // type takes all further words: a second xdotool types, then Enter.
+        // Done once the dialog has gone: a box looked for earlier could be
+        // the dialog itself.
         return xdo(L"mousemove " + at(middle) + L" click 1 exec --sync --terminator END " +
-                   L"/usr/bin/xdotool type " + path + L" END key Return");
+                   L"/usr/bin/xdotool type " + path + L" END key Return") &&
+               waitUntil([&] { return !IsWindow(dialog); });
     }
     bool drag(HWND from, int row, HWND to) {
         const POINT start = rowPoint(from, row);
