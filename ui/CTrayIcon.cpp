@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "core/CodePage.h"
 #include "core/NarrowMeasure.h"
 #include "ui/framework/ModalScope.h"
 #include "ui/framework/Window.h"

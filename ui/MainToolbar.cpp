@@ -98,11 +98,7 @@ void MainToolbar::createTooltips(HWND parent) {
     SendMessageW(tooltips_, TTM_ACTIVATE, TRUE, 0);
     const int count = static_cast<int>(sizeof ToolTexts / sizeof ToolTexts[0]);
     for (int i = 0; i < count; ++i) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = toolbar_;
-        tool.uId = static_cast<UINT_PTR>(i + 1);
-        SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
+        TTTOOLINFOW tool = toolInfo(i);
         tool.lpszText = const_cast<wchar_t*>(ToolTexts[i]);
         SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -131,13 +127,19 @@ void MainToolbar::updateToolRectangles() {
     if (tooltips_ == nullptr) return;
     const int count = static_cast<int>(sizeof ToolTexts / sizeof ToolTexts[0]);
     for (int i = 0; i < count; ++i) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = toolbar_;
-        tool.uId = static_cast<UINT_PTR>(i + 1);
-        SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
+        TTTOOLINFOW tool = toolInfo(i);
         SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+// The tooltip's record of button i, with the button's present rectangle.
+TTTOOLINFOW MainToolbar::toolInfo(int i) const {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = toolbar_;
+    tool.uId = static_cast<UINT_PTR>(i + 1);
+    SendMessageW(toolbar_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
+    return tool;
 }
 
 int MainToolbar::buttonHeight() const {

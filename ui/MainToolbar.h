@@ -41,6 +41,7 @@ private:
     void addButtons();
     void createTooltips(HWND parent);
     void updateToolRectangles();
+    TTTOOLINFOW toolInfo(int i) const;
 
     HWND toolbar_ = nullptr;
     HWND tooltips_ = nullptr;
