@@ -35,9 +35,12 @@ bool uncompressedDepth(std::uint16_t bits) {
 
 // Bytes of the colour table, or -1 when the header asks for an impossible one.
 std::int64_t colourTableBytes(std::uint16_t bits, std::uint32_t clrUsed) {
-    const std::int64_t most = bits <= 8 ? (std::int64_t{1} << bits) : 0;
+    // A JPEG or PNG inside (depth 0) and the true-colour depths have none
+    // unless biClrUsed asks for one.
+    const bool paletted = bits >= 1 && bits <= 8;
+    const std::int64_t most = paletted ? (std::int64_t{1} << bits) : 0;
     if (clrUsed == 0) return 4 * most;
-    if (bits <= 8 && clrUsed > most) return -1;
+    if (paletted && clrUsed > most) return -1;
     return 4 * static_cast<std::int64_t>(clrUsed);
 }
 
