@@ -400,7 +400,7 @@ TEST(ClipKindsTest, CaptionsOfImagesAndFileListsHoldUpToLyingBytes) {
         {"long names", itemOf<FileListItem>(dropFilesBytes({u"C:\\" + std::u16string(40, u'x')})),
          u"[文件] " + std::u16string(28, u'x') + u"..."},
         {"offset past the end", itemOf<FileListItem>(patched(files, 0, 4000)), u"[文件]"},
-        {"offset into the header", itemOf<FileListItem>(patched(files, 0, 4)), u"[文件]"},
+        {"offset into the header", itemOf<FileListItem>(patched(patched(files, 0, 4), 4, 'A')), u"[文件]"},
         {"unterminated", itemOf<FileListItem>(cut(files, 2)), u"[文件]"},
         {"empty list", itemOf<FileListItem>(dropFilesBytes({})), u"[文件]"},
         {"short header", itemOf<FileListItem>(cut(dropFilesBytes({}), 4)), u"[文件]"},
