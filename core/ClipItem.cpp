@@ -8,7 +8,8 @@
 #include "core/Clock.h"
 #include "core/LittleEndian.h"
 #include "core/Md5.h"
-#include "core/UnicodeTextItem.h"
+#include "core/ItemKinds.h"
+#include "core/NarrowMeasure.h"
 
 namespace {
 
@@ -40,6 +41,11 @@ int ClipItem::matches(const char*) const { return 0; }
 std::u16string ClipItem::wideSummary() const { return std::u16string(); }
 
 int ClipItem::matchesWide(const std::u16string&) const { return 0; }
+
+std::u16string ClipItem::cutCaption(const std::u16string& caption) {
+    if (NarrowMeasure::bytes(caption) < SummaryBytes) return caption;
+    return caption.substr(0, NarrowMeasure::prefixUnits(caption, SummaryBytes)) + u"...";
+}
 
 void ClipItem::setText(const unsigned char* bytes, std::int32_t n) {
     if (n < 0 || bytes == nullptr) n = 0;
@@ -73,9 +79,8 @@ void ClipItem::adoptText(TextBuffer bytes, std::int32_t n) {
 }
 
 std::unique_ptr<ClipItem> ClipItem::clone() const {
-    if (format_ != FormatUnicodeText) return nullptr;
-    auto copy = std::make_unique<UnicodeTextItem>();
-    copy->setFormat(format_);
+    std::unique_ptr<ClipItem> copy = ItemKinds::emptyFor(format_);
+    if (!copy) return nullptr;
     copy->setText(text(), byteLength_);
     return copy;
 }
@@ -86,6 +91,10 @@ const char* ClipItem::typeName() const {
         return "Text";
     case FormatUnicodeText:
         return "Unicode";
+    case FormatDib:
+        return "Bitmap";
+    case FormatFileList:
+        return "Files";
     default:
         return "";
     }

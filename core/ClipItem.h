@@ -17,6 +17,9 @@ class ClipItem {
 public:
     static constexpr std::uint16_t FormatText = 1;
     static constexpr std::uint16_t FormatUnicodeText = 13;
+    // A packed DIB (CF_DIB) and a DROPFILES block (CF_HDROP).
+    static constexpr std::uint16_t FormatDib = 8;
+    static constexpr std::uint16_t FormatFileList = 15;
     static constexpr int AliasSize = 32;
     static constexpr int DigestSize = 16;
     // Bytes of an item record before the text: record length, alias,
@@ -47,6 +50,10 @@ public:
     virtual std::u16string wideSummary() const;
     // matches for a UTF-16 keyword, taken as it is.
     virtual int matchesWide(const std::u16string& keyword) const;
+    // False for the kinds whose bytes the modify command must not edit.
+    virtual bool isEditable() const { return true; }
+    // False for the kinds whose character-count cell stays empty.
+    virtual bool countsCharacters() const { return true; }
 
     // Replaces the text; renews the digest, the character count and the
     // timestamp, keeps the alias.
@@ -56,11 +63,12 @@ public:
     void setFormat(std::uint16_t format) { format_ = format; }
     std::uint16_t format() const { return format_; }
 
-    // A new Unicode item with a copy of the text (same digest, time of now,
-    // empty alias); none for any format other than 13.
+    // A new item of the same kind with a copy of the bytes (same digest,
+    // time of now, empty alias): for formats 13, 8 and 15; none otherwise.
     std::unique_ptr<ClipItem> clone() const;
 
-    // "Text" for format 1, "Unicode" for 13, "" otherwise.
+    // "Text" for format 1, "Unicode" for 13, "Bitmap" for 8, "Files" for 15,
+    // "" otherwise.
     const char* typeName() const;
 
     const unsigned char* digest() const { return digest_; }
@@ -107,6 +115,11 @@ public:
     std::u16string wideText() const;
 
 protected:
+    // Bytes of narrow text a summary shows before "...".
+    static constexpr std::size_t SummaryBytes = 35;
+    // The caption whole when it takes fewer than 35 bytes of narrow text,
+    // else its first 35 bytes and "...", as NarrowMeasure cuts.
+    static std::u16string cutCaption(const std::u16string& caption);
     // The first code units of the text up to the first zero unit, at least
     // minUnits of them where the text has them, and never ending between
     // the two halves of a surrogate pair; *whole is set when that is all of

@@ -74,7 +74,7 @@ std::u16string ItemColumns::cellText(int column, const ClipItem& item, int rowNu
     case Content::Summary:
         return item.wideSummary();
     case Content::CharCount:
-        return widen(decimal(item.charCount()));
+        return item.countsCharacters() ? widen(decimal(item.charCount())) : std::u16string();
     case Content::Type:
         return widen(item.typeName());
     case Content::Time:

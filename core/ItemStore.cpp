@@ -7,6 +7,8 @@
 #include <new>
 
 #include "core/DigestFilter.h"
+#include "core/ImageBudget.h"
+#include "core/ItemKinds.h"
 #include "core/LittleEndian.h"
 #include "core/MemoryBlockSource.h"
 #include "core/MessageSink.h"
@@ -15,11 +17,14 @@
 #include "core/StoreChangeListener.h"
 #include "core/StoreObserver.h"
 #include "core/TextCodec.h"
-#include "core/UnicodeTextItem.h"
 
 namespace {
 
 constexpr std::int32_t BlockHeaderSize = 4;
+// Offset of the format field inside an item record.
+constexpr std::int32_t FormatAt = 40;
+// What place answers for an image over its size limit.
+constexpr int TooLarge = -2;
 
 }  // namespace
 
@@ -46,6 +51,7 @@ int ItemStore::add(std::unique_ptr<ClipItem> item, int atFront) {
 }
 
 int ItemStore::place(std::unique_ptr<ClipItem> item, int atFront, bool replaced) {
+    if (!ImageBudget::admits(*item)) return TooLarge;
     if (!replaced && static_cast<unsigned>(count()) >= static_cast<unsigned>(capacity())) {
         if (isFavorites_) {
             messages_.show("收藏夹内容已满，请删除多余项后再添加！", msgbox::Ok);
@@ -54,11 +60,14 @@ int ItemStore::place(std::unique_ptr<ClipItem> item, int atFront, bool replaced)
         items_.pop_back();
     }
 
+    const bool isImage = item->format() == ClipItem::FormatDib;
     if (atFront != 0) {
         items_.push_front(std::move(item));
     } else {
         items_.push_back(std::move(item));
     }
+    // Only an image can take the active list's images beyond their budget.
+    if (!isFavorites_ && isImage) ImageBudget::trim(items_);
     return 0;
 }
 
@@ -251,7 +260,7 @@ int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t
             break;
         }
         const std::int32_t textAt = offset + ClipItem::RecordHeaderSize;
-        auto item = std::make_unique<UnicodeTextItem>();
+        std::unique_ptr<ClipItem> item = ItemKinds::emptyForRecord(readUint16LE(header + FormatAt));
         result = item->deserialize(header, recordLength, [&source, textAt](unsigned char* to, std::int32_t n) {
             return source.read(textAt, to, n);
         });
@@ -260,7 +269,8 @@ int ItemStore::parseBlock(BlockSource& source, std::int32_t length, std::int32_t
         seen.insert(item->digest());
         // A refusal (favorites duplicate or full) has been shown by add.
         const int added = maybeHeld ? add(std::move(item), 0) : place(std::move(item), 0, false);
-        if (added != 0) break;
+        // An image too large to keep is passed over like a duplicate.
+        if (added != 0 && added != TooLarge) break;
         offset += recordLength;
     }
     if (stoppedAt != nullptr) *stoppedAt = offset;

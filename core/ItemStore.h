@@ -32,7 +32,9 @@ public:
     ItemStore& operator=(const ItemStore&) = delete;
 
     // 0 added, 1 refused as duplicate (favorites), -1 refused as full
-    // (favorites). A refused item is destroyed.
+    // (favorites), -2 refused as an image too large to keep (no message).
+    // A refused item is destroyed. A new image beyond the active list's
+    // image budget drops its oldest images (ImageBudget).
     int add(std::unique_ptr<ClipItem> item, int atFront);
     void remove(const ClipItem* item);
     void clear();

@@ -9,9 +9,6 @@
 
 namespace {
 
-// Bytes of narrow text the summary column shows before "...".
-constexpr std::size_t SummaryBytes = 35;
-
 // The UTF-16 text (up to its first zero unit) as narrow text; "" when the
 // conversion refuses. Every code unit becomes at most two bytes of the code
 // page.
@@ -70,7 +67,7 @@ std::u16string UnicodeTextItem::wideSummary() const {
     bool whole = false;
     const std::u16string head = wideTextHead(2 * (SummaryBytes + 1), &whole);
     if (whole && NarrowMeasure::bytes(head) < SummaryBytes) return head;
-    return head.substr(0, NarrowMeasure::prefixUnits(head, SummaryBytes)) + u"...";
+    return cutCaption(head);
 }
 
 int UnicodeTextItem::charCount() const { return storedCharCount(); }

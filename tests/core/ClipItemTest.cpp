@@ -2,14 +2,20 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <climits>
 #include <ctime>
+#include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "core/BitmapItem.h"
 #include "core/ClipItem.h"
+#include "core/FileListItem.h"
 #include "core/ItemColumns.h"
 #include "core/TextCodec.h"
 #include "core/UnicodeTextItem.h"
+#include "ClipBytes.h"
 #include "Fakes.h"
 #include "TimeZone.h"
 
@@ -341,4 +347,112 @@ TEST(ClipItemRecordTest, MalformedRecordsLeaveTheItemUnchanged) {
     EXPECT_EQ(item.deserialize(header.data(), 62), 0);
     EXPECT_EQ(item.byteLength(), 0);
     EXPECT_EQ(item.text(), nullptr);
+}
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes patched(Bytes bytes, std::size_t at, std::int32_t value) {
+    put32(bytes, at, static_cast<std::uint32_t>(value));
+    return bytes;
+}
+
+Bytes cut(Bytes bytes, std::size_t drop) {
+    bytes.resize(bytes.size() - drop);
+    return bytes;
+}
+
+template <class Kind>
+std::unique_ptr<ClipItem> itemOf(const Bytes& bytes) {
+    auto item = std::make_unique<Kind>();
+    item->setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+    return item;
+}
+
+}  // namespace
+
+TEST(ClipKindsTest, CaptionsOfImagesAndFileListsHoldUpToLyingBytes) {
+    const Bytes png = patched(patched(patched(dibBytes(1, 1), 4, 100000), 8, 100000), 16, 5);
+    const Bytes files = dropFilesBytes({u"C:\\a\\one.txt", u"D:\\two\\"});
+    const struct {
+        const char* what;
+        std::unique_ptr<ClipItem> item;
+        std::u16string caption;
+    } rows[] = {
+        {"bottom-up", itemOf<BitmapItem>(dibBytes(2, 3)), u"[图片 2×3]"},
+        {"top-down", itemOf<BitmapItem>(dibBytes(1920, -1080)), u"[图片 1920×1080]"},
+        {"palette", itemOf<BitmapItem>(dibBytes(3, 1, 8)), u"[图片 3×1]"},
+        {"header size too small", itemOf<BitmapItem>(patched(dibBytes(2, 3), 0, 39)), u"[图片 ?]"},
+        {"header size past the end", itemOf<BitmapItem>(patched(dibBytes(2, 3), 0, 4000)), u"[图片 ?]"},
+        {"zero width", itemOf<BitmapItem>(dibBytes(0, 3)), u"[图片 ?]"},
+        {"negative width", itemOf<BitmapItem>(patched(dibBytes(2, 3), 4, -2)), u"[图片 ?]"},
+        {"lowest height", itemOf<BitmapItem>(patched(dibBytes(2, 3), 8, INT32_MIN)), u"[图片 ?]"},
+        {"huge compressed", itemOf<BitmapItem>(patched(png, 20, 4)), u"[图片 ?]"},
+        {"pixels cut", itemOf<BitmapItem>(cut(dibBytes(2, 3), 1)), u"[图片 ?]"},
+        {"image size past the end", itemOf<BitmapItem>(patched(dibBytes(2, 3), 20, 100)), u"[图片 ?]"},
+        {"colour table past the end", itemOf<BitmapItem>(cut(dibBytes(1, 1, 8), 1020)), u"[图片 ?]"},
+        {"more colours than the depth", itemOf<BitmapItem>(patched(dibBytes(8, 1, 1), 32, 3)), u"[图片 ?]"},
+        {"short header", itemOf<BitmapItem>(cut(dibBytes(2, 3), 30)), u"[图片 ?]"},
+        {"no bytes", itemOf<BitmapItem>({}), u"[图片 ?]"},
+        {"two files", itemOf<FileListItem>(files), u"[文件] one.txt; two"},
+        {"narrow paths", itemOf<FileListItem>(dropFilesBytes({u"C:\\x\\a.txt"}, false)), u"[文件] a.txt"},
+        {"long names", itemOf<FileListItem>(dropFilesBytes({u"C:\\" + std::u16string(40, u'x')})),
+         u"[文件] " + std::u16string(28, u'x') + u"..."},
+        {"offset past the end", itemOf<FileListItem>(patched(files, 0, 4000)), u"[文件]"},
+        {"offset into the header", itemOf<FileListItem>(patched(patched(files, 0, 4), 4, 'A')), u"[文件]"},
+        {"unterminated", itemOf<FileListItem>(cut(files, 2)), u"[文件]"},
+        {"empty list", itemOf<FileListItem>(dropFilesBytes({})), u"[文件]"},
+        {"short header", itemOf<FileListItem>(cut(dropFilesBytes({}), 4)), u"[文件]"},
+    };
+    const ItemColumns columns(0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(row.item->wideSummary(), row.caption);
+        EXPECT_EQ(columns.cellText(1, *row.item, 1), row.caption);
+    }
+    // '×' and the Chinese characters as code page 936 has them.
+    EXPECT_EQ(rows[0].item->summary(), "[\xCD\xBC\xC6\xAC 2\xA1\xC1" "3]");
+    EXPECT_EQ(rows[15].item->narrowText(), "C:\\a\\one.txt\r\nD:\\two\\");
+}
+
+TEST(ClipKindsTest, ImagesAndFileListsAreClonedPastedAndSearchedButNotEdited) {
+    const Bytes files = dropFilesBytes({u"C:\\docs\\plan.txt", u"C:\\b.png"});
+    const struct {
+        std::unique_ptr<ClipItem> item;
+        std::uint16_t format;
+        const char* type;
+        bool editable;
+        std::string count;
+        std::vector<std::pair<const char*, int>> searches;
+    } rows[] = {
+        {itemOf<BitmapItem>(dibBytes(2, 3)), 8, "Bitmap", false, "", {{"", 1}, {"2", 0}}},
+        {itemOf<FileListItem>(files), 15, "Files", false, "",
+         {{"", 1}, {"docs", 1}, {"b.png", 1}, {"plan.txt; b", 0}, {"DOCS", 0}}},
+        {std::make_unique<UnicodeTextItem>(u"ab"), 13, "Unicode", true, "2", {{"b", 1}}},
+    };
+    const ItemColumns columns(0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.type);
+        row.item->setAlias("named");
+        EXPECT_EQ(row.item->format(), row.format);
+        EXPECT_STREQ(row.item->typeName(), row.type);
+        EXPECT_EQ(narrow(columns.cellText(3, *row.item, 1)), row.type);
+        EXPECT_EQ(narrow(columns.cellText(2, *row.item, 1)), row.count);
+        EXPECT_EQ(row.item->isEditable(), row.editable);
+        for (const auto& search : row.searches)
+            EXPECT_EQ(row.item->matches(search.first), search.second) << search.first;
+
+        const std::unique_ptr<ClipItem> copy = row.item->clone();
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->wideSummary(), row.item->wideSummary());
+        EXPECT_EQ(copy->format(), row.format);
+        EXPECT_EQ(copy->digestEquals(*row.item), 1);
+        EXPECT_STREQ(copy->alias(), "");
+
+        FakeClipboard clipboard;
+        EXPECT_EQ(row.item->putOnClipboard(clipboard), 0);
+        EXPECT_EQ(clipboard.format, row.format);
+        EXPECT_EQ(clipboard.content, Bytes(row.item->text(), row.item->text() + row.item->byteLength()));
+    }
 }

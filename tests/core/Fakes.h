@@ -30,11 +30,20 @@ public:
     int putUnicodeText(const unsigned char* bytes, std::size_t byteLength) override {
         if (refuse) return -1;
         content.assign(bytes, bytes + byteLength);
+        format = 13;
+        ++puts;
+        return 0;
+    }
+    int putFormat(std::uint16_t f, const unsigned char* bytes, std::size_t byteLength) override {
+        if (refuse) return -1;
+        content.assign(bytes, bytes + byteLength);
+        format = f;
         ++puts;
         return 0;
     }
 
     std::vector<unsigned char> content;
+    std::uint16_t format = 0;
     int puts = 0;
     bool refuse = false;
 };

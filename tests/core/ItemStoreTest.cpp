@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "Fakes.h"
+#include "core/BitmapItem.h"
 #include "core/ItemStore.h"
+#include "core/LittleEndian.h"
 #include "core/MessageSink.h"
 #include "core/StoreChangeListener.h"
 #include "core/StoreObserver.h"
@@ -34,6 +36,27 @@ std::int32_t get32(const std::vector<unsigned char>& in, std::size_t at) {
     std::uint32_t u = 0;
     for (int i = 0; i < 4; ++i) u |= static_cast<std::uint32_t>(in[at + i]) << (8 * i);
     return static_cast<std::int32_t>(u);
+}
+
+// An image of the given size whose bytes are never written or read: the
+// store weighs images by their byteLength alone. The name is its alias and
+// the start of its digest.
+std::unique_ptr<ClipItem> image(const std::string& name, std::int32_t bytes) {
+    unsigned char header[62] = {};
+    putInt32LE(header, 62 + bytes);
+    std::memcpy(header + 4, name.data(), name.size());
+    putUint16LE(header + 40, 8);
+    std::memcpy(header + 42, name.data(), name.size());
+    putInt32LE(header + 58, bytes);
+    auto item = std::make_unique<BitmapItem>();
+    EXPECT_EQ(item->deserialize(header, 62 + bytes, [](unsigned char*, std::int32_t) { return true; }), 0);
+    return item;
+}
+
+std::string aliases(const ItemStore& store) {
+    std::string out;
+    for (ClipItem* item : store.snapshot()) out += std::string(out.empty() ? "" : ",") + item->alias();
+    return out;
 }
 
 class CountingObserver : public StoreObserver {
@@ -153,6 +176,31 @@ TEST_F(ItemStoreTest, AppendingBeyondCapacityKeepsFirstAndLast) {
     EXPECT_EQ(order(active), "only,a0,a1,a2,a3");
     settings.MaxActiveItemNum(-3);
     EXPECT_EQ(active.countLabel(), "[5/1]");
+}
+
+TEST_F(ItemStoreTest, ImagesStayWithinThirtyTwoMegabytesEachAndTwoHundredFiftySixTogether) {
+    constexpr std::int32_t MB = 1024 * 1024;
+    settings.MaxActiveItemNum(20);
+    EXPECT_EQ(active.add(image("over", 32 * MB + 1), 1), -2);
+    EXPECT_EQ(favorites.add(image("over", 32 * MB + 1), 0), -2);
+    EXPECT_EQ(active.count() + favorites.count(), 0);
+
+    add(active, "oldest text")->setAlias("t");
+    for (int i = 0; i < 8; ++i) ASSERT_EQ(active.add(image("i" + std::to_string(i), 32 * MB), 1), 0);
+    ASSERT_EQ(favorites.add(image("fav", 32 * MB), 0), 0);
+    EXPECT_EQ(aliases(active), "i7,i6,i5,i4,i3,i2,i1,i0,t");
+
+    // One byte beyond 256 MB: the oldest image goes, never the text below it.
+    ASSERT_EQ(active.add(image("new", 1), 1), 0);
+    EXPECT_EQ(aliases(active), "new,i7,i6,i5,i4,i3,i2,i1,t");
+    add(active, "text", 1)->setAlias("t2");
+    ASSERT_EQ(active.add(image("big", 32 * MB), 1), 0);
+    EXPECT_EQ(aliases(active), "big,t2,new,i7,i6,i5,i4,i3,i2,t");
+    // Copying an image that is held again moves it up and drops nothing.
+    ASSERT_EQ(active.add(image("i2", 32 * MB), 1), 0);
+    EXPECT_EQ(aliases(active), "i2,big,t2,new,i7,i6,i5,i4,i3,t");
+    EXPECT_EQ(aliases(favorites), "fav");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 // A replacement read aside takes the place of the list as it was; what came

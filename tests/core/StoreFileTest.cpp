@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ClipBytes.h"
 #include "Fakes.h"
 #include "ScratchFolder.h"
 #include "core/ItemStore.h"
@@ -61,6 +62,14 @@ Bytes block(const std::vector<Record>& records) {
     }
     putInt32LE(out.data(), static_cast<std::int32_t>(out.size()));
     return out;
+}
+
+// Bytes of an even count as the code units a Record holds.
+std::u16string unitsOf(const Bytes& bytes) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    return units;
 }
 
 Bytes operator+(Bytes a, const Bytes& b) {
@@ -165,6 +174,28 @@ TEST_F(StoreFileTest, PoolFileReadAndWrittenAgainIsIdentical) {
     EXPECT_EQ(0, std::memcmp(favorites.itemAt(1)->digest(), wrongDigest, 16));
     EXPECT_EQ(std::string(favorites.itemAt(1)->alias()), std::string(32, 'Z'));
     EXPECT_EQ(texts(active), (std::vector<std::u16string>{u"\u526A\u8D34\u677F", u"x"}));
+
+    ASSERT_EQ(file.saveAll(&favorites, &active, "again.bin"), 0);
+    EXPECT_EQ(folder.read("again.bin"), original);
+}
+
+TEST_F(StoreFileTest, ImagesFileListsAndUnknownFormatsComeBackByteForByte) {
+    Record image{unitsOf(dibBytes(2, 3))};
+    image.format = 8;
+    image.alias = "pic";
+    Record files{unitsOf(dropFilesBytes({u"C:\\docs\\a.txt"}))};
+    files.format = 15;
+    Record other{u"kept"};
+    other.format = 2;
+    const Bytes original = block({image}) + block({files, other, Record{u"t"}});
+
+    ASSERT_EQ(loadPool(original), 0);
+    ASSERT_EQ(favorites.count(), 1);
+    ASSERT_EQ(active.count(), 3);
+    EXPECT_EQ(favorites.itemAt(0)->wideSummary(), u"[图片 2×3]");
+    EXPECT_EQ(active.itemAt(0)->wideSummary(), u"[文件] a.txt");
+    EXPECT_EQ(active.itemAt(1)->format(), 2);
+    EXPECT_EQ(active.itemAt(1)->wideSummary(), u"kept");
 
     ASSERT_EQ(file.saveAll(&favorites, &active, "again.bin"), 0);
     EXPECT_EQ(folder.read("again.bin"), original);

@@ -1,0 +1,26 @@
+// Reads the size of a packed DIB (a BITMAPINFOHEADER or a later header,
+// its colour table or masks, then the pixels) without trusting any field:
+// the size is known only when the header's sizes, the colour table and the
+// pixels all fit in the bytes given. Never reads past them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+class DibHeader {
+public:
+    struct Size {
+        std::int32_t width;
+        std::int32_t height;  // always positive: a top-down DIB's height is turned
+    };
+
+    // Bytes of a BITMAPINFOHEADER, the smallest header taken.
+    static constexpr std::size_t InfoHeaderBytes = 40;
+    // Most pixels a DIB may claim: what 32 MB hold at one bit a pixel.
+    static constexpr std::int64_t MaxPixels = std::int64_t{1} << 28;
+
+    // Width × height of the DIB in bytes[0, length), or nothing when the
+    // header lies about what follows it.
+    static std::optional<Size> read(const unsigned char* bytes, std::size_t length);
+};
