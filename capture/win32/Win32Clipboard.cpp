@@ -5,25 +5,38 @@
 #include "core/win32/Handles.h"
 
 namespace {
-// A global block holding the text and a terminating zero code unit.
-GlobalMemory textBlock(const unsigned char* bytes, std::size_t byteLength) {
-    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, byteLength + 2));
+// A global block holding the bytes followed by zeroBytes zeros.
+GlobalMemory copyBlock(const unsigned char* bytes, std::size_t byteLength, std::size_t zeroBytes) {
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, byteLength + zeroBytes));
     if (!block) return block;
     GlobalLockView target(block.get());
-    if (!target || target.size() < byteLength + 2) return GlobalMemory();
+    if (!target || target.size() < byteLength + zeroBytes) return GlobalMemory();
     if (byteLength > 0) std::memcpy(target.data(), bytes, byteLength);
     return block;
 }
 }  // namespace
 
-int Win32Clipboard::putUnicodeText(const unsigned char* bytes, std::size_t byteLength) {
+int Win32Clipboard::put(UINT format, const unsigned char* bytes, std::size_t byteLength,
+                        std::size_t zeroBytes) {
     if (bytes == nullptr && byteLength > 0) return -1;
-    GlobalMemory block = textBlock(bytes, byteLength);
+    GlobalMemory block = copyBlock(bytes, byteLength, zeroBytes);
     if (!block) return -1;
     ClipboardSession session(owner_);
     if (!session.isOpen()) return -1;
     EmptyClipboard();
-    if (SetClipboardData(CF_UNICODETEXT, block.get()) == nullptr) return -1;
+    if (SetClipboardData(format, block.get()) == nullptr) return -1;
     block.release();  // the clipboard owns it now
     return 0;
+}
+
+// The text gets its terminating zero code unit.
+int Win32Clipboard::putUnicodeText(const unsigned char* bytes, std::size_t byteLength) {
+    return put(CF_UNICODETEXT, bytes, byteLength, 2);
+}
+
+// The stored bytes as they are: a packed DIB, a DROPFILES block.
+int Win32Clipboard::putFormat(std::uint16_t format, const unsigned char* bytes,
+                              std::size_t byteLength) {
+    if (format == 0 || byteLength == 0) return -1;
+    return put(format, bytes, byteLength, 0);
 }

@@ -1,5 +1,6 @@
-// The system clipboard: a text is offered as CF_UNICODETEXT alone, in a
-// movable global block that the clipboard owns afterwards.
+// The system clipboard: a text is offered as CF_UNICODETEXT alone, other
+// stored content under its own format, each in a movable global block that
+// the clipboard owns afterwards.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +14,10 @@ public:
     void setOwner(HWND owner) { owner_ = owner; }
 
     int putUnicodeText(const unsigned char* bytes, std::size_t byteLength) override;
+    int putFormat(std::uint16_t format, const unsigned char* bytes, std::size_t byteLength) override;
 
 private:
+    int put(UINT format, const unsigned char* bytes, std::size_t byteLength, std::size_t zeroBytes);
+
     HWND owner_;
 };

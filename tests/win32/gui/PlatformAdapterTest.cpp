@@ -2,6 +2,7 @@
 // layer's reflection, tested against the real system.
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "capture/win32/Win32Clipboard.h"
+#include "core/ClipBytes.h"
 #include "core/UnicodeTextItem.h"
 #include "storage/AtomicFile.h"
 #include "ui/framework/Dialog.h"
@@ -88,6 +90,26 @@ TEST(Win32ClipboardTest, AnItemPutsExactlyItsText) {
     UnicodeTextItem empty(std::u16string(u""));
     EXPECT_EQ(empty.putOnClipboard(clipboard), 0);
     EXPECT_EQ(clipboardText(), u"");
+}
+
+// A stored file list goes back under its own format, byte for byte, and
+// reads as the files it names.
+TEST(Win32ClipboardTest, AFileListIsPutUnderItsOwnFormat) {
+    Win32Clipboard clipboard;
+    const std::vector<unsigned char> block = dropFilesBytes({u"C:\\a\\一.txt", u"D:\\b.bin"});
+    ASSERT_EQ(clipboard.putFormat(CF_HDROP, block.data(), block.size()), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_HDROP);
+    ASSERT_NE(data, nullptr);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data));
+    EXPECT_EQ(std::vector<unsigned char>(bytes, bytes + block.size()), block);
+    GlobalUnlock(data);
+    wchar_t name[MAX_PATH] = {};
+    EXPECT_EQ(DragQueryFileW(static_cast<HDROP>(data), 0xFFFFFFFF, nullptr, 0), 2u);
+    DragQueryFileW(static_cast<HDROP>(data), 1, name, MAX_PATH);
+    CloseClipboard();
+    EXPECT_STREQ(name, L"D:\\b.bin");
+    EXPECT_EQ(clipboard.putFormat(0, block.data(), block.size()), -1);
 }
 
 TEST(Win32ClipboardTest, ANullTextWithALengthIsRefused) {
