@@ -115,6 +115,10 @@ TEST_F(Paste, MenuHotkeyOpensTheMenuAtThePointerAndAMnemonicPastes) {
     ASSERT_TRUE(runUnix("xdotool search --name '^Quillbox v1.3.1$' windowfocus --sync key 2"));
     EXPECT_TRUE(editShows(target, SecondActive));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+    // The paste, captured back, put the entry at the top.
+    ASSERT_TRUE(program->exitWithYes());
+    EXPECT_EQ(readPoolFile(programFile(L"poolfile.bin")).active,
+              (std::vector<std::u16string>{u"hello", u"最近复制的文本", u"\U0001F600 x"}));
 }
 
 TEST_F(Paste, FavoritesHotkeysPasteDirectlyAndAKeyBeyondTheListPastesNothing) {
@@ -124,6 +128,11 @@ TEST_F(Paste, FavoritesHotkeysPasteDirectlyAndAKeyBeyondTheListPastesNothing) {
     peer->putUnicodeText(L"on the clipboard before");
     ASSERT_TRUE(peer->pressKeys(target, "ctrl+3 ctrl+2"));
     EXPECT_TRUE(editShows(target, SecondFavorite));
+    // A pasted favorite enters the active list, above the copy before it.
+    ASSERT_TRUE(program->exitWithYes());
+    EXPECT_EQ(readPoolFile(programFile(L"poolfile.bin")).active,
+              (std::vector<std::u16string>{u"second favourite\r\nline two", u"on the clipboard before",
+                                           u"最近复制的文本", u"hello", u"\U0001F600 x"}));
 }
 
 TEST_F(Paste, TerminalClassGetsShiftInsertAndOtherClassesCtrlV) {
