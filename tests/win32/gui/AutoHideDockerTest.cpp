@@ -188,8 +188,9 @@ TEST_F(AutoHideDockerTest, DocksAtTheBottomAboveTheTaskbarAndAtTheSides) {
     ASSERT_NE(0, bar);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     const int f = GetSystemMetrics(SM_CXFRAME);
-    HWND taskbar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"", WS_POPUP,
-                                   0, cy - 48, cx, 48, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND taskbar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"",
+                                   WS_POPUP, 0, cy - 48, cx, 48, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, taskbar);
     ASSERT_EQ(1, docker.attach(window.hwnd()));
     DestroyWindow(taskbar);  // measured at attach: its going changes nothing
@@ -200,7 +201,8 @@ TEST_F(AutoHideDockerTest, DocksAtTheBottomAboveTheTaskbarAndAtTheSides) {
         RECT docked, tucked, shown;
     } rows[] = {
         {{500, cy - 60}, DockSide::Bottom,
-         {100, cy - 48 - 480, 360, cy - 48}, {100, cy - f, 360, cy - f + 480}, {100, cy - 480, 360, cy}},
+         {100, cy - 48 - 480, 360, cy - 48}, {100, cy - f, 360, cy - f + 480},
+         {100, cy - 480, 360, cy}},
         {{5, 300}, DockSide::Left, {0, 100, 260, 580}, {f - 260, 100, f, 580}, {0, 100, 260, 580}},
         {{cx - 5, 300}, DockSide::Right,
          {cx - 260, 100, cx, 580}, {cx - f, 100, cx - f + 260, 580}, {cx - 260, 100, cx, 580}},
