@@ -115,6 +115,10 @@ TEST_F(Paste, MenuHotkeyOpensTheMenuAtThePointerAndAMnemonicPastes) {
     ASSERT_TRUE(runUnix("xdotool search --name '^Quillbox v1.3.1$' windowfocus --sync key 2"));
     EXPECT_TRUE(editShows(target, SecondActive));
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(menu); }));
+    // The paste, captured back, put the entry at the top.
+    ASSERT_TRUE(program->exitWithYes());
+    EXPECT_EQ(readPoolFile(programFile(L"poolfile.bin")).active,
+              (std::vector<std::u16string>{u"hello", u"最近复制的文本", u"\U0001F600 x"}));
 }
 
 TEST_F(Paste, FavoritesHotkeysPasteDirectlyAndAKeyBeyondTheListPastesNothing) {
@@ -124,6 +128,11 @@ TEST_F(Paste, FavoritesHotkeysPasteDirectlyAndAKeyBeyondTheListPastesNothing) {
     peer->putUnicodeText(L"on the clipboard before");
     ASSERT_TRUE(peer->pressKeys(target, "ctrl+3 ctrl+2"));
     EXPECT_TRUE(editShows(target, SecondFavorite));
+    // A pasted favorite enters the active list, above the copy before it.
+    ASSERT_TRUE(program->exitWithYes());
+    EXPECT_EQ(readPoolFile(programFile(L"poolfile.bin")).active,
+              (std::vector<std::u16string>{u"second favourite\r\nline two", u"on the clipboard before",
+                                           u"最近复制的文本", u"hello", u"\U0001F600 x"}));
 }
 
 TEST_F(Paste, TerminalClassGetsShiftInsertAndOtherClassesCtrlV) {
@@ -197,20 +206,36 @@ TEST_F(Paste, PopupMenuOffHoldsNoMenuHotkeyAtStartOrAfterAPaste) {
     EXPECT_TRUE(ctrlDIsFree());
 }
 
-TEST_F(Paste, DoubleClickPastesThatRowIntoTheWindowInFront) {
-    ASSERT_TRUE(start(""));
-    HWND target = peer->openTarget(L"QbPasteTarget", 40, 80);
-    ASSERT_TRUE(peer->focusTarget(target));
-    HWND list = activeListView(main);
-    ASSERT_NE(list, nullptr);
-    const RECT row = remoteRowRect(list, 1);
-    ASSERT_GT(row.bottom, row.top);
-    const int x = (row.left + row.right) / 2;
-    const int y = (row.top + row.bottom) / 2;
-    ASSERT_TRUE(runUnix("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
-                        " click --repeat 2 --delay 100 1"));
-    EXPECT_TRUE(editShows(target, SecondActive));
-    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+// The paste's own clipboard write is captured like any copy: with
+// monitoring on the pasted row goes to the top, with it off the order stays.
+TEST_F(Paste, DoubleClickPastesThatRowAndOnlyMonitoringMovesItToTheTop) {
+    const struct {
+        const char* config;
+        std::vector<std::u16string> active;
+    } runs[] = {
+        {"", {u"hello", u"最近复制的文本", u"\U0001F600 x"}},
+        {"EnableMonitoring=0\r\n", {u"最近复制的文本", u"hello", u"\U0001F600 x"}},
+    };
+    for (const auto& run : runs) {
+        ASSERT_TRUE(clearClipboard());
+        ASSERT_TRUE(start(run.config));
+        HWND target = peer->openTarget(L"QbPasteTarget", 40, 80);
+        ASSERT_TRUE(peer->focusTarget(target));
+        HWND list = activeListView(main);
+        ASSERT_NE(list, nullptr);
+        const RECT row = remoteRowRect(list, 1);
+        ASSERT_GT(row.bottom, row.top);
+        const int x = (row.left + row.right) / 2;
+        const int y = (row.top + row.bottom) / 2;
+        ASSERT_TRUE(runUnix("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                            " click --repeat 2 --delay 100 1"));
+        EXPECT_TRUE(editShows(target, SecondActive)) << run.config;
+        EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+        ASSERT_TRUE(program->exitWithYes());
+        EXPECT_EQ(readPoolFile(programFile(L"poolfile.bin")).active, run.active) << run.config;
+        ASSERT_TRUE(program->waitForWindowsGone());
+        peer->closeTarget(target);
+    }
 }
 
 }  // namespace

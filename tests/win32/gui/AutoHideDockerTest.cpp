@@ -173,6 +173,55 @@ TEST_F(AutoHideDockerTest, PassesEveryMessageOnWithItsRectangleChanged) {
     EXPECT_FALSE(docker.isPolling());
 }
 
+// A taskbar 48 pixels high along the bottom, there when the docker
+// attaches: the window docks above it, and at the left and right edges;
+// tucked away, only a frame-wide strip stays on the screen, and brought
+// back it lies against the edge (at the bottom over the taskbar).
+TEST_F(AutoHideDockerTest, DocksAtTheBottomAboveTheTaskbarAndAtTheSides) {
+    static const ATOM bar = [] {
+        WNDCLASSW cls{};
+        cls.lpfnWndProc = DefWindowProcW;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.lpszClassName = L"Shell_TrayWnd";
+        return RegisterClassW(&cls);
+    }();
+    ASSERT_NE(0, bar);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const int f = GetSystemMetrics(SM_CXFRAME);
+    HWND taskbar = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Shell_TrayWnd", L"",
+                                   WS_POPUP, 0, cy - 48, cx, 48, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, taskbar);
+    ASSERT_EQ(1, docker.attach(window.hwnd()));
+    DestroyWindow(taskbar);  // measured at attach: its going changes nothing
+
+    const struct {
+        POINT cursor;
+        DockSide side;
+        RECT docked, tucked, shown;
+    } rows[] = {
+        {{500, cy - 60}, DockSide::Bottom,
+         {100, cy - 48 - 480, 360, cy - 48}, {100, cy - f, 360, cy - f + 480},
+         {100, cy - 480, 360, cy}},
+        {{5, 300}, DockSide::Left, {0, 100, 260, 580}, {f - 260, 100, f, 580}, {0, 100, 260, 580}},
+        {{cx - 5, 300}, DockSide::Right,
+         {cx - 260, 100, cx, 580}, {cx - f, 100, cx - f + 260, 580}, {cx - 260, 100, cx, 580}},
+    };
+    auto edges = [](const RECT& r) { return std::vector<LONG>{r.left, r.top, r.right, r.bottom}; };
+    for (const auto& row : rows) {
+        const int side = static_cast<int>(row.side);
+        SetCursorPos(row.cursor.x, row.cursor.y);
+        RECT moving{100, 100, 360, 580};
+        SendMessageW(window.hwnd(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&moving));
+        EXPECT_EQ(row.side, docker.dockSide()) << side;
+        EXPECT_EQ(edges(row.docked), edges(window.lastRect)) << side;
+        SetWindowPos(window.hwnd(), nullptr, moving.left, moving.top, 260, 480, SWP_NOZORDER);
+        docker.hideAtEdge();
+        EXPECT_EQ(edges(row.tucked), edges(windowRect(window.hwnd()))) << side;
+        docker.showAtEdge();
+        EXPECT_EQ(edges(row.shown), edges(windowRect(window.hwnd()))) << side;
+    }
+}
 
 // The main window with auto-hide on, driven with the real mouse: sized by
 // its corner, dragged by its caption to the top edge, left and touched again.

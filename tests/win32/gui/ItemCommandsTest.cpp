@@ -315,6 +315,47 @@ TEST_F(ItemCommandsTest, ExportTakesTheWholeListAndImportAppendsUntilFull) {
     DeleteFileW(file.c_str());
 }
 
+// A file that cannot be made, replaced or read: its message, and the file
+// and the list as they were.
+TEST_F(ItemCommandsTest, ExportAndImportFailuresShowTheirMessages) {
+    lists.addFavorite(u"kept");
+    const std::wstring file = tempPath(L"qb-commands-held.txt");
+    std::ofstream(std::filesystem::path(file), std::ios::binary) << "old";
+    auto exportTo = [&](const std::wstring& path, bool replaces) {
+        lists.messages.shown.clear();
+        ModalScript script;
+        script.on(L"另存为", choose(path));
+        if (replaces) script.on(nullptr, [](HWND box) { press(box, IDYES); });  // replace it? (no title)
+        return script.run([&] { command(lists.favoritesList, ID_EXPORT); });
+    };
+    ASSERT_TRUE(exportTo(tempPath(L"qb-no-such-folder\\list.txt"), false));
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"打开文件失败！"});
+
+    // Held open by another program that does not let it be replaced.
+    KernelHandle held(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(exportTo(file, true));
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"写入文件失败！"});
+
+    // Opened, but no byte of it can be read (a read of a process's memory
+    // at address 0 fails).
+    lists.messages.shown.clear();
+    lists.messages.answer = msgbox::IdYes;
+    ASSERT_TRUE(ModalScript().on(L"打开", choose(L"Z:\\proc\\self\\mem")).run([&] {
+        command(lists.favoritesList, ID_IMPORT);
+    }));
+    ASSERT_GE(lists.messages.shown.size(), 2u);
+    EXPECT_EQ(lists.messages.shown[1].text, "读文件错误！");
+    EXPECT_EQ(lists.messages.shown[1].style, msgbox::Ok | msgbox::IconStop);
+    EXPECT_EQ(texts(lists.favorites), std::vector<std::string>{"kept"});
+    held.reset();
+    std::ifstream left(std::filesystem::path(file), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(left), std::istreambuf_iterator<char>()), "old");
+    left.close();
+    DeleteFileW(file.c_str());
+}
+
 TEST_F(ItemCommandsTest, RestoreReplacesOnlyWhenTheBackupHasBeenRead) {
     const std::wstring backup = tempPath(L"qb-commands-test.bin");
     const std::wstring damaged = tempPath(L"qb-commands-damaged.bin");
