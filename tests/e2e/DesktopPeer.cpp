@@ -159,10 +159,14 @@ std::wstring DesktopPeer::editText(HWND target) {
     return text;
 }
 
+// xdotool waits (--sync) until the target's X window is there: a search
+// that ran before the window was mapped would focus nothing, and the keys
+// would go wherever the X focus was left, by this test or an earlier one.
 bool DesktopPeer::focusTarget(HWND target) {
     run([&] { SetForegroundWindow(target); });
     const std::string title = utf8(windowText(target));
-    return runUnix("xdotool search --name '^" + title + "$' windowfocus --sync");
+    return runUnix("xdotool search --sync --name '^" + title + "$' windowfocus --sync") &&
+           waitUntil([&] { return GetForegroundWindow() == target; });
 }
 
 bool DesktopPeer::pressKeys(HWND target, const std::string& keys) {

@@ -47,7 +47,8 @@ public:
     // case-insensitive: "putty" is "PuTTY" while that is registered).
     void closeTarget(HWND target);
     std::wstring editText(HWND target);
-    // Brings the target to the front and gives it the X focus.
+    // Brings the target to the front and gives it the X focus; false when
+    // it is not the foreground window afterwards.
     bool focusTarget(HWND target);
     // Real key presses in the target (xdotool key names, e.g. "ctrl+d").
     bool pressKeys(HWND target, const std::string& keys);
