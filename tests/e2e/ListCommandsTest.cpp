@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/DesktopPeer.h"
 #include "e2e/ProgramFixture.h"
 
 namespace e2e {
@@ -22,8 +23,8 @@ using Texts = std::vector<std::u16string>;
 // of an X program it starts, so xdotool leaves a mark when it is done.
 bool xdo(const std::wstring& args) {
     static int calls = 0;
-    const std::wstring mark = L"/tmp/qb-xdo-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++calls);
+    const std::string unixMark = unixTempPath("xdo-" + std::to_string(++calls));
+    const std::wstring mark(unixMark.begin(), unixMark.end());
     std::wstring line = L"/usr/bin/xdotool " + args + L" exec touch " + mark;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -128,7 +129,8 @@ protected:
         waitUntil([&] { return !IsWindow(box); });
         return text;
     }
-    // Types the path into the file dialog of that title and presses Enter.
+    // Types the path into the file dialog of that title, presses Enter and
+    // waits until the dialog is gone (else it would pass for the next box).
     bool typeIntoFileDialog(const wchar_t* title, const std::wstring& path) {
         HWND dialog = nullptr;
         if (!waitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }))
@@ -138,7 +140,8 @@ protected:
         const POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
         // type takes all further words: a second xdotool types, then Enter.
         return xdo(L"mousemove " + at(middle) + L" click 1 exec --sync --terminator END " +
-                   L"/usr/bin/xdotool type " + path + L" END key Return");
+                   L"/usr/bin/xdotool type " + path + L" END key Return") &&
+               waitUntil([&] { return !IsWindow(dialog); });
     }
     bool drag(HWND from, int row, HWND to) {
         const POINT start = rowPoint(from, row);
