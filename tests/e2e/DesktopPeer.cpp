@@ -130,8 +130,7 @@ HWND DesktopPeer::openTarget(const wchar_t* className, int x, int y) {
     HWND target = nullptr;
     run([&] {
         registerClass(className, targetProc);
-        const std::string token = runToken();
-        const std::wstring title = L"QbTarget-" + std::wstring(token.begin(), token.end()) + L"-" +
+        const std::wstring title = L"QbTarget-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                    std::to_wstring(targets_.size());
         target = CreateWindowW(className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -160,14 +159,10 @@ std::wstring DesktopPeer::editText(HWND target) {
     return text;
 }
 
-// xdotool waits (--sync) until the target's X window is there: a search
-// that ran before the window was mapped would focus nothing, and the keys
-// would go wherever the X focus was left, by this test or an earlier one.
 bool DesktopPeer::focusTarget(HWND target) {
     run([&] { SetForegroundWindow(target); });
     const std::string title = utf8(windowText(target));
-    return runUnix("xdotool search --sync --name '^" + title + "$' windowfocus --sync") &&
-           waitUntil([&] { return GetForegroundWindow() == target; });
+    return runUnix("xdotool search --name '^" + title + "$' windowfocus --sync");
 }
 
 bool DesktopPeer::pressKeys(HWND target, const std::string& keys) {
@@ -293,17 +288,8 @@ void DesktopPeer::putUnicodeTextMarked(const std::wstring& text, const wchar_t* 
 
 // ---- Unix commands -----------------------------------------------------------------
 
-std::string runToken() {
-    static const std::string token = [] {
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(now.dwLowDateTime);
-    }();
-    return token;
-}
-
 std::string unixTempPath(const std::string& name) {
-    return "/tmp/qb-e2e-" + runToken() + "-" + name;
+    return "/tmp/qb-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
 std::wstring windowsPathOf(const std::string& unixPath) {

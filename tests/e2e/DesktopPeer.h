@@ -47,8 +47,7 @@ public:
     // case-insensitive: "putty" is "PuTTY" while that is registered).
     void closeTarget(HWND target);
     std::wstring editText(HWND target);
-    // Brings the target to the front and gives it the X focus; false when
-    // it is not the foreground window afterwards.
+    // Brings the target to the front and gives it the X focus.
     bool focusTarget(HWND target);
     // Real key presses in the target (xdotool key names, e.g. "ctrl+d").
     bool pressKeys(HWND target, const std::string& keys);
@@ -99,10 +98,6 @@ bool runUnix(const std::string& command, DWORD timeoutMs = 60000);
 // Offers the text on the X clipboard through xclip, which ends once the
 // text has been read.
 bool copyWithXclip(const std::wstring& text);
-// A name part no other run on this machine shares: Wine numbers its
-// processes anew in every prefix, so two runs side by side (or one after a
-// run that left something behind) have the same process ids.
-std::string runToken();
 // A file path under /tmp, for Unix commands and for this program.
 std::string unixTempPath(const std::string& name);
 std::wstring windowsPathOf(const std::string& unixPath);

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "e2e/DesktopPeer.h"
 #include "e2e/ProgramFixture.h"
 
 namespace e2e {
@@ -23,8 +22,8 @@ using Texts = std::vector<std::u16string>;
 // of an X program it starts, so xdotool leaves a mark when it is done.
 bool xdo(const std::wstring& args) {
     static int calls = 0;
-    const std::string unixMark = unixTempPath("xdo-" + std::to_string(++calls));
-    const std::wstring mark(unixMark.begin(), unixMark.end());
+    const std::wstring mark = L"/tmp/qb-xdo-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++calls);
     std::wstring line = L"/usr/bin/xdotool " + args + L" exec touch " + mark;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -7,7 +7,6 @@
 #include "core/Md5.h"
 #include "core/MessageSink.h"
 #include "core/StoreCapacity.h"
-#include "e2e/DesktopPeer.h"
 #include "storage/StoreFile.h"
 
 namespace e2e {
@@ -176,11 +175,8 @@ void ProgramFixture::SetUp() {
     ASSERT_TRUE(waitUntil([] { return !anyWindowTitled(MainWindowTitle); }))
         << "a main window of an earlier run is still there";
 
-    // Named for this run: the SIGKILL tests find the program by its folder
-    // among every process on the machine, other runs' included.
     static int testNumber = 0;
-    const std::string token = runToken();
-    std::wstring base = tempFolder() + L"\\qb-e2e-" + std::wstring(token.begin(), token.end()) +
+    std::wstring base = tempFolder() + L"\\qb-e2e-" + std::to_wstring(GetCurrentProcessId()) +
                         L"-" + std::to_wstring(++testNumber);
     folder_ = base;
     workDir_ = base + L"-cwd";
