@@ -130,7 +130,8 @@ protected:
         waitUntil([&] { return !IsWindow(box); });
         return text;
     }
-    // Types the path into the file dialog of that title and presses Enter.
+    // Types the path into the file dialog of that title, presses Enter and
+    // waits until the dialog is gone (else it would pass for the next box).
     bool typeIntoFileDialog(const wchar_t* title, const std::wstring& path) {
         HWND dialog = nullptr;
         if (!waitUntil([&] { return (dialog = FindWindowW(L"#32770", title)) != nullptr; }))
