@@ -130,7 +130,8 @@ HWND DesktopPeer::openTarget(const wchar_t* className, int x, int y) {
     HWND target = nullptr;
     run([&] {
         registerClass(className, targetProc);
-        const std::wstring title = L"QbTarget-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+        const std::string token = runToken();
+        const std::wstring title = L"QbTarget-" + std::wstring(token.begin(), token.end()) + L"-" +
                                    std::to_wstring(targets_.size());
         target = CreateWindowW(className, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
                                300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -288,8 +289,17 @@ void DesktopPeer::putUnicodeTextMarked(const std::wstring& text, const wchar_t* 
 
 // ---- Unix commands -----------------------------------------------------------------
 
+std::string runToken() {
+    static const std::string token = [] {
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(now.dwLowDateTime);
+    }();
+    return token;
+}
+
 std::string unixTempPath(const std::string& name) {
-    return "/tmp/qb-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    return "/tmp/qb-e2e-" + runToken() + "-" + name;
 }
 
 std::wstring windowsPathOf(const std::string& unixPath) {

@@ -98,6 +98,10 @@ bool runUnix(const std::string& command, DWORD timeoutMs = 60000);
 // Offers the text on the X clipboard through xclip, which ends once the
 // text has been read.
 bool copyWithXclip(const std::wstring& text);
+// A name part no other run on this machine shares: Wine numbers its
+// processes anew in every prefix, so two runs side by side (or one after a
+// run that left something behind) have the same process ids.
+std::string runToken();
 // A file path under /tmp, for Unix commands and for this program.
 std::string unixTempPath(const std::string& name);
 std::wstring windowsPathOf(const std::string& unixPath);

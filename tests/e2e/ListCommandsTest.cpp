@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/DesktopPeer.h"
 #include "e2e/ProgramFixture.h"
 #include "resource.h"
 
@@ -24,8 +25,8 @@ using Texts = std::vector<std::u16string>;
 // of an X program it starts, so xdotool leaves a mark when it is done.
 bool xdo(const std::wstring& args) {
     static int calls = 0;
-    const std::wstring mark = L"/tmp/qb-xdo-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++calls);
+    const std::string unixMark = unixTempPath("xdo-" + std::to_string(++calls));
+    const std::wstring mark(unixMark.begin(), unixMark.end());
     std::wstring line = L"/usr/bin/xdotool " + args + L" exec touch " + mark;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

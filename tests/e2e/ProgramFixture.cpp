@@ -7,6 +7,7 @@
 #include "core/Md5.h"
 #include "core/MessageSink.h"
 #include "core/StoreCapacity.h"
+#include "e2e/DesktopPeer.h"
 #include "storage/StoreFile.h"
 
 namespace e2e {
@@ -175,8 +176,11 @@ void ProgramFixture::SetUp() {
     ASSERT_TRUE(waitUntil([] { return !anyWindowTitled(MainWindowTitle); }))
         << "a main window of an earlier run is still there";
 
+    // Named for this run: the SIGKILL tests find the program by its folder
+    // among every process on the machine, other runs' included.
     static int testNumber = 0;
-    std::wstring base = tempFolder() + L"\\qb-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+    const std::string token = runToken();
+    std::wstring base = tempFolder() + L"\\qb-e2e-" + std::wstring(token.begin(), token.end()) +
                         L"-" + std::to_wstring(++testNumber);
     folder_ = base;
     workDir_ = base + L"-cwd";
