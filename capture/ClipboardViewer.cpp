@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "capture/ClipTextReader.h"
+#include "capture/ClipContentReader.h"
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
 #include "core/win32/Handles.h"
@@ -61,8 +61,8 @@ void ClipboardViewer::captureClipboardText() {
     showCapture();
 }
 
-// The text is read first, while it is most likely still the one the notice
-// was about; its private marks are read after it. The clipboard's sequence
+// The content (a text, else an image or copied files) is read first, while
+// it is most likely still the one the notice was about; its private marks are read after it. The clipboard's sequence
 // number tells whether both came from the same content: when another write
 // came between them, the newer content is read again, whole.
 std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
@@ -70,7 +70,7 @@ std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
         const DWORD sequence = GetClipboardSequenceNumber();
         ComPtr<IDataObject> clipboard;
         if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return nullptr;
-        std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
+        std::unique_ptr<ClipItem> item = ClipContentReader().read(clipboard.get());
         const bool isPrivate = privateContent_.isPrivate(clipboard.get());
         if (GetClipboardSequenceNumber() != sequence) continue;
         if (isPrivate) return nullptr;

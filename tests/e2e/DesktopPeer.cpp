@@ -326,4 +326,11 @@ bool copyWithXclip(const std::wstring& text) {
            runUnix("xclip -selection clipboard -loops 1 " + file + "; rm -f " + file);
 }
 
+bool copyWithXclip(const std::vector<unsigned char>& bytes, const std::string& target) {
+    const std::string file = unixTempPath("copy");
+    return writeFile(windowsPathOf(file), bytes) &&
+           runUnix("xclip -selection clipboard -loops 1 -t " + target + " -i " + file +
+                   "; rm -f " + file);
+}
+
 }  // namespace e2e

@@ -98,6 +98,8 @@ bool runUnix(const std::string& command, DWORD timeoutMs = 60000);
 // Offers the text on the X clipboard through xclip, which ends once the
 // text has been read.
 bool copyWithXclip(const std::wstring& text);
+// The same for bytes offered as the given X target (image/bmp, text/uri-list).
+bool copyWithXclip(const std::vector<unsigned char>& bytes, const std::string& target);
 // A file path under /tmp, for Unix commands and for this program.
 std::string unixTempPath(const std::string& name);
 std::wstring windowsPathOf(const std::string& unixPath);
