@@ -65,6 +65,15 @@ Texts activeTexts(const Bytes& pool) {
     return texts;
 }
 
+// A PNG of 4 × 5 red pixels, 8-bit RGB.
+Bytes tinyPngFile() {
+    return {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+            0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x05, 0x08, 0x02, 0x00, 0x00, 0x00, 0xED,
+            0xCF, 0xDA, 0x8C, 0x00, 0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8,
+            0xCF, 0xC0, 0x00, 0x47, 0x0C, 0x64, 0x70, 0x00, 0x9B, 0xC1, 0x13, 0xED, 0x06, 0x13, 0xD0,
+            0x0A, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+}
+
 // A BMP file of 2 × 3 pixels, 24 bits a pixel (rows of 6 bytes padded to 8).
 Bytes tinyBmpFile() {
     Bytes file = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
@@ -239,29 +248,38 @@ TEST_F(Capture, AnsiOnlyTextIsConvertedAndABitmapWithoutTextIsAnImage) {
     EXPECT_EQ(13, records[1].format);
 }
 
-// Wine offers an X program's image/bmp as CF_DIB (the file without its
-// 14-byte file header) and text/uri-list as CF_HDROP.
+// Wine offers an X program's image/bmp as CF_DIB, image/png only as "PNG"
+// (decoded here into a DIB of 32 bits a pixel, bottom-up) and
+// text/uri-list as CF_HDROP.
 TEST_F(Capture, AnImageAndFilesCopiedByAnotherXClientAreKeptAsTheirKinds) {
     ASSERT_TRUE(start());
     const Bytes bmp = tinyBmpFile();
     ASSERT_TRUE(copyWithXclip(bmp, "image/bmp"));
     ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    ASSERT_TRUE(copyWithXclip(tinyPngFile(), "image/png"));
+    ASSERT_TRUE(captionShows(L"活动列表：[2/50]"));
     const std::string uris = "file:///tmp/qb-a.txt\r\nfile:///tmp/qb-b.txt\r\n";
     ASSERT_TRUE(copyWithXclip(Bytes(uris.begin(), uris.end()), "text/uri-list"));
-    HWND list = listWithRows(2);
+    HWND list = listWithRows(3);
     ASSERT_NE(nullptr, list);
     const RemoteListView rows(list);
     ASSERT_TRUE(rows.usable());
     EXPECT_EQ(L"[文件] qb-a.txt; qb-b.txt", rows.cellText(0, 1));
-    EXPECT_EQ(L"[图片 2×3]", rows.cellText(1, 1));
-    EXPECT_EQ(L"", rows.cellText(1, 2));
+    EXPECT_EQ(L"[图片 4×5]", rows.cellText(1, 1));
+    EXPECT_EQ(L"[图片 2×3]", rows.cellText(2, 1));
+    EXPECT_EQ(L"", rows.cellText(2, 2));
 
     const std::vector<Record> records = activeRecords(poolAfterExit());
-    ASSERT_EQ(2u, records.size());
+    ASSERT_EQ(3u, records.size());
     EXPECT_EQ(15, records[0].format);
+    const Bytes& png = records[1].bytes;
     EXPECT_EQ(8, records[1].format);
-    EXPECT_EQ(2, int32At(records[1].bytes, 4));
-    EXPECT_EQ(3, int32At(records[1].bytes, 8));
+    ASSERT_EQ(40u + 4 * 5 * 4, png.size());
+    EXPECT_EQ((Bytes{4, 0, 0, 0, 5, 0, 0, 0, 1, 0, 32, 0}), Bytes(png.begin() + 4, png.begin() + 16));
+    EXPECT_EQ((Bytes{0x00, 0x00, 0xFF, 0xFF}), Bytes(png.end() - 4, png.end()));  // BGRA red
+    EXPECT_EQ(8, records[2].format);
+    EXPECT_EQ(2, int32At(records[2].bytes, 4));
+    EXPECT_EQ(3, int32At(records[2].bytes, 8));
 }
 
 TEST_F(Capture, ChainFollowsARemovalAndActivationTakesTheHeadBack) {
