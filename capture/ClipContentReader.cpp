@@ -35,15 +35,14 @@ std::unique_ptr<ClipItem> filled(std::unique_ptr<ClipItem> item,
 }  // namespace
 
 ClipContentReader::ClipContentReader()
-    : png_(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"PNG"))) {}
+    : png_(RegisterClipboardFormatW(L"PNG")) {}
 
-std::unique_ptr<ClipItem> ClipContentReader::read(IDataObject* data) const {
-    if (data == nullptr) return nullptr;
-    if (ClipTextReader::offers(data, CF_UNICODETEXT) || ClipTextReader::offers(data, CF_TEXT)) {
-        return text_.ReadText(data);
-    }
+std::unique_ptr<ClipItem> ClipContentReader::read() const {
     ClipboardSession clipboard(nullptr);
     if (!clipboard.isOpen()) return nullptr;
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT)) {
+        return nullptr;
+    }
     if (auto image = readImage()) return image;
     return readFiles();
 }

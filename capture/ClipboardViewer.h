@@ -50,9 +50,9 @@ protected:
 
 private:
     void captureClipboardText();
-    // The clipboard's text unless its content is private; none when the
-    // clipboard kept changing while it was read.
-    std::unique_ptr<ClipItem> readPublicText() const;
+    // The clipboard's text, image or files unless its content is private;
+    // none when the clipboard kept changing while it was read.
+    std::unique_ptr<ClipItem> readPublicContent() const;
     // The active list's view shows a new capture: at once after a quiet
     // time, else when the copies pause.
     void showCapture();
