@@ -280,10 +280,19 @@ void DesktopPeer::putUnicodeTextMarked(const std::wstring& text, const wchar_t* 
     run([&] {
         if (!OpenClipboard(runner_)) return;
         EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+        if (text.empty()) {
+            SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 32, nullptr));
+        } else {
+            SetClipboardData(CF_UNICODETEXT, block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+        }
         SetClipboardData(RegisterClipboardFormatW(formatName), block(mark.data(), mark.size()));
         CloseClipboard();
     });
+}
+
+void DesktopPeer::putBitmapMarked(const wchar_t* formatName,
+                                  const std::vector<unsigned char>& mark) {
+    putUnicodeTextMarked(L"", formatName, mark);
 }
 
 // ---- Unix commands -----------------------------------------------------------------

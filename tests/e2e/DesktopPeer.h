@@ -73,6 +73,8 @@ public:
     // by which a writer keeps its content from clipboard managers).
     void putUnicodeTextMarked(const std::wstring& text, const wchar_t* formatName,
                               const std::vector<unsigned char>& mark);
+    // The same for a bitmap alone (empty text) with the mark.
+    void putBitmapMarked(const wchar_t* formatName, const std::vector<unsigned char>& mark);
 
 private:
     struct Viewer;
