@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "capture/ClipContentReader.h"
 #include "capture/ClipTextReader.h"
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
@@ -55,23 +56,26 @@ bool ClipboardViewer::onDrawClipboard(WPARAM wParam, LPARAM lParam) {
 // leaves its old entry, and a full list loses its oldest item.
 void ClipboardViewer::captureClipboardText() {
     if (settings_.EnableMonitoring() == 0) return;
-    std::unique_ptr<ClipItem> item = readPublicText();
+    std::unique_ptr<ClipItem> item = readPublicContent();
     if (!item) return;
     active_.add(std::move(item), 1);
     showCapture();
 }
 
-// The text is read first, while it is most likely still the one the notice
-// was about; its private marks are read after it. The clipboard's sequence
-// number tells whether both came from the same content: when another write
-// came between them, the newer content is read again, whole.
-std::unique_ptr<ClipItem> ClipboardViewer::readPublicText() const {
+// A text is read first, while it is most likely still the one the notice
+// was about; its private marks are read after it. A copy without text is
+// read only once its marks say it is not private. The clipboard's sequence
+// number tells whether the content and its marks came from the same copy:
+// when another write came between them, the newer content is read again,
+// whole.
+std::unique_ptr<ClipItem> ClipboardViewer::readPublicContent() const {
     for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
         const DWORD sequence = GetClipboardSequenceNumber();
         ComPtr<IDataObject> clipboard;
         if (FAILED(OleGetClipboard(clipboard.receive())) || !clipboard) return nullptr;
         std::unique_ptr<ClipItem> item = ClipTextReader().ReadText(clipboard.get());
         const bool isPrivate = privateContent_.isPrivate(clipboard.get());
+        if (!item && !isPrivate) item = ClipContentReader().read();
         if (GetClipboardSequenceNumber() != sequence) continue;
         if (isPrivate) return nullptr;
         return item;

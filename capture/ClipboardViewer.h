@@ -1,6 +1,7 @@
 // Keeps a window (the main window) in the system's clipboard viewer chain
-// and, while monitoring is on, turns every copied text into a new item at
-// the top of the active list. Every notification goes on to the next viewer,
+// and, while monitoring is on, turns every copied text, image or set of
+// files into a new item at the top of the active list (an image too large
+// to keep is left out without a word). Every notification goes on to the next viewer,
 // removals from the chain are followed, and the window takes the head of
 // the chain again whenever the program is activated or deactivated and finds
 // another window there.
@@ -49,9 +50,9 @@ protected:
 
 private:
     void captureClipboardText();
-    // The clipboard's text unless its content is private; none when the
-    // clipboard kept changing while it was read.
-    std::unique_ptr<ClipItem> readPublicText() const;
+    // The clipboard's text, image or files unless its content is private;
+    // none when the clipboard kept changing while it was read.
+    std::unique_ptr<ClipItem> readPublicContent() const;
     // The active list's view shows a new capture: at once after a quiet
     // time, else when the copies pause.
     void showCapture();

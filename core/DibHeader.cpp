@@ -93,5 +93,6 @@ std::optional<DibHeader::Size> DibHeader::read(const unsigned char* bytes, std::
     const std::int64_t pixels = pixelBytes(compression, bits, width, height, sizeImage);
     if (pixels < 0 || static_cast<std::int64_t>(sizeImage) > total) return std::nullopt;
     if (headerBytes + masks + table + pixels > total) return std::nullopt;
-    return Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    return Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
+                headerBytes + masks + table};
 }

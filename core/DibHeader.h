@@ -13,6 +13,8 @@ public:
     struct Size {
         std::int32_t width;
         std::int32_t height;  // always positive: a top-down DIB's height is turned
+        // Where the pixels start: after the header, masks and colour table.
+        std::int64_t pixelsAt = 0;
     };
 
     // Bytes of a BITMAPINFOHEADER, the smallest header taken.

@@ -4,6 +4,7 @@
 
 #include "core/ClipItem.h"
 #include "core/ItemStore.h"
+#include "core/MessageSink.h"
 #include "core/UnicodeTextItem.h"
 #include "res/resource.h"
 #include "ui/AliasDialog.h"
@@ -105,7 +106,12 @@ void ItemCommands::move(int command, ClipItem& item) {
     store_.notifyObserver();
 }
 
+// An image or a set of files is kept as copied: there is no text to edit.
 void ItemCommands::modify(ClipItem& item) {
+    if (!item.isEditable()) {
+        owner_.messages().show("图片和文件不能修改！", msgbox::Ok);
+        return;
+    }
     const std::vector<unsigned char> digest = digestOf(item);
     EditTextDialog dialog(store_);
     dialog.setText(wideTextOf(item));

@@ -25,6 +25,10 @@ std::u16string textOf(const ClipItem& item) {
     return text;
 }
 
+bool isImageOrFiles(const ClipItem& item) {
+    return item.format() == ClipItem::FormatDib || item.format() == ClipItem::FormatFileList;
+}
+
 }  // namespace
 
 ListFileCommands::ListFileCommands(ItemStore& store, ListOwner& owner, const std::string& folder)
@@ -123,7 +127,11 @@ void ListFileCommands::exportText() {
     FileDialog dialog(FileDialog::Kind::TextList, FileDialog::Mode::Save);
     if (!dialog.run(owner_.ownerWindow())) return;
     std::vector<std::u16string> texts;
-    for (const ClipItem* item : store_.snapshot()) texts.push_back(textOf(*item));
+    // Images and files have no line of text: they are left out.
+    for (const ClipItem* item : store_.snapshot()) {
+        if (isImageOrFiles(*item)) continue;
+        texts.push_back(textOf(*item));
+    }
     switch (TextListFile::write(wintext::narrow(dialog.path()), texts)) {
     case TextListFile::Ok:
         owner_.messages().show("导出完成", msgbox::Ok);

@@ -25,26 +25,66 @@ std::int32_t int32At(const Bytes& b, std::size_t at) {
                                      (static_cast<std::uint32_t>(b[at + 3]) << 24));
 }
 
-// The texts of the second store block of poolfile.bin (the active list),
+struct Record {
+    int format;
+    Bytes bytes;
+    bool operator==(const Record& other) const {
+        return format == other.format && bytes == other.bytes;
+    }
+};
+
+// The records of the second store block of poolfile.bin (the active list),
 // top first. A record: length, 32-byte alias, time, format, digest, text
 // length, text.
-Texts activeTexts(const Bytes& pool) {
+std::vector<Record> activeRecords(const Bytes& pool) {
     const std::int32_t favoritesBlock = int32At(pool, 0);
-    if (favoritesBlock < 4) return {u"<damaged>"};
+    if (favoritesBlock < 4) return {Record{-1, {}}};
     const std::size_t end = favoritesBlock + static_cast<std::size_t>(int32At(pool, favoritesBlock));
-    Texts texts;
+    std::vector<Record> records;
     for (std::size_t at = favoritesBlock + 4; at < end && at < pool.size();) {
         const std::int32_t record = int32At(pool, at);
         const std::int32_t length = int32At(pool, at + 58);
-        if (record < 62 || length < 0 || at + 62 + length > pool.size()) return {u"<damaged>"};
-        std::u16string text;
-        for (std::int32_t i = 0; i + 1 < length; i += 2) {
-            text.push_back(static_cast<char16_t>(pool[at + 62 + i] | (pool[at + 63 + i] << 8)));
-        }
-        texts.push_back(text);
+        if (record < 62 || length < 0 || at + 62 + length > pool.size()) return {Record{-1, {}}};
+        records.push_back(Record{pool[at + 40] | (pool[at + 41] << 8),
+                                 Bytes(pool.begin() + at + 62, pool.begin() + at + 62 + length)});
         at += record;
     }
+    return records;
+}
+
+Texts activeTexts(const Bytes& pool) {
+    Texts texts;
+    for (const Record& record : activeRecords(pool)) {
+        if (record.format < 0) return {u"<damaged>"};
+        std::u16string text;
+        for (std::size_t i = 0; i + 1 < record.bytes.size(); i += 2) {
+            text.push_back(static_cast<char16_t>(record.bytes[i] | (record.bytes[i + 1] << 8)));
+        }
+        texts.push_back(text);
+    }
     return texts;
+}
+
+// A PNG of 4 × 5 red pixels, 8-bit RGB.
+Bytes tinyPngFile() {
+    return {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+            0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x05, 0x08, 0x02, 0x00, 0x00, 0x00, 0xED,
+            0xCF, 0xDA, 0x8C, 0x00, 0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8,
+            0xCF, 0xC0, 0x00, 0x47, 0x0C, 0x64, 0x70, 0x00, 0x9B, 0xC1, 0x13, 0xED, 0x06, 0x13, 0xD0,
+            0x0A, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+}
+
+// A BMP file of 2 × 3 pixels, 24 bits a pixel (rows of 6 bytes padded to 8).
+Bytes tinyBmpFile() {
+    Bytes file = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+                  40, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 1, 0, 24, 0,
+                  0,  0, 0, 0, 24, 0, 0, 0, 0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0,
+                  0,  0, 0, 0, 0, 0, 0, 0};
+    for (int row = 0; row < 3; ++row) {
+        const Bytes pixels = {0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
+        file.insert(file.end(), pixels.begin(), pixels.end());
+    }
+    return file;
 }
 
 BOOL CALLBACK takeActiveCaption(HWND child, LPARAM param) {
@@ -109,11 +149,21 @@ protected:
         }
         return true;
     }
-    Texts activeTextsAfterExit() {
+    Bytes poolAfterExit() {
         EXPECT_TRUE(program->exitWithYes());
         Bytes pool;
         EXPECT_TRUE(readFile(programFile(L"poolfile.bin"), pool));
-        return activeTexts(pool);
+        return pool;
+    }
+    Texts activeTextsAfterExit() { return activeTexts(poolAfterExit()); }
+    // The main window's list view once it has this many rows.
+    HWND listWithRows(LRESULT rows) {
+        ListSearch search{nullptr, rows};
+        waitUntil([&] {
+            EnumChildWindows(main, takeListWithRows, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        });
+        return search.found;
     }
 
     std::unique_ptr<DesktopPeer> peer = std::make_unique<DesktopPeer>();
@@ -179,7 +229,8 @@ TEST_F(Capture, MonitoringOffCapturesNothingButPassesEveryNoticeOn) {
     EXPECT_EQ(Texts{}, activeTextsAfterExit());
 }
 
-TEST_F(Capture, AnsiOnlyTextIsConvertedAndContentWithoutTextAddsNothing) {
+// A bitmap without text is kept as the DIB the system makes of it.
+TEST_F(Capture, AnsiOnlyTextIsConvertedAndABitmapWithoutTextIsAnImage) {
     const int viewer = peer->joinChain();
     ASSERT_TRUE(start());
     peer->putAnsiText("\xD6\xD0\xCE\xC4 GBK text");  // "中文" in code page 936
@@ -188,9 +239,47 @@ TEST_F(Capture, AnsiOnlyTextIsConvertedAndContentWithoutTextAddsNothing) {
     const int before = peer->notices(viewer);
     peer->putBitmapOnly();
     EXPECT_TRUE(peer->waitForNotices(viewer, before + 1)) << "the next viewer heard nothing";
-    settle();
-    EXPECT_EQ(L"活动列表：[1/50]", activeCaption(main));
-    EXPECT_EQ(Texts{u"中文 GBK text"}, activeTextsAfterExit());
+    EXPECT_TRUE(captionShows(L"活动列表：[2/50]"));
+    const std::vector<Record> records = activeRecords(poolAfterExit());
+    ASSERT_EQ(2u, records.size());
+    EXPECT_EQ(8, records[0].format);
+    EXPECT_EQ(8, int32At(records[0].bytes, 4));
+    EXPECT_EQ(8, int32At(records[0].bytes, 8));
+    EXPECT_EQ(13, records[1].format);
+}
+
+// Wine offers an X program's image/bmp as CF_DIB, image/png only as "PNG"
+// (decoded here into a DIB of 32 bits a pixel, bottom-up) and
+// text/uri-list as CF_HDROP.
+TEST_F(Capture, AnImageAndFilesCopiedByAnotherXClientAreKeptAsTheirKinds) {
+    ASSERT_TRUE(start());
+    const Bytes bmp = tinyBmpFile();
+    ASSERT_TRUE(copyWithXclip(bmp, "image/bmp"));
+    ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    ASSERT_TRUE(copyWithXclip(tinyPngFile(), "image/png"));
+    ASSERT_TRUE(captionShows(L"活动列表：[2/50]"));
+    const std::string uris = "file:///tmp/qb-a.txt\r\nfile:///tmp/qb-b.txt\r\n";
+    ASSERT_TRUE(copyWithXclip(Bytes(uris.begin(), uris.end()), "text/uri-list"));
+    HWND list = listWithRows(3);
+    ASSERT_NE(nullptr, list);
+    const RemoteListView rows(list);
+    ASSERT_TRUE(rows.usable());
+    EXPECT_EQ(L"[文件] qb-a.txt; qb-b.txt", rows.cellText(0, 1));
+    EXPECT_EQ(L"[图片 4×5]", rows.cellText(1, 1));
+    EXPECT_EQ(L"[图片 2×3]", rows.cellText(2, 1));
+    EXPECT_EQ(L"", rows.cellText(2, 2));
+
+    const std::vector<Record> records = activeRecords(poolAfterExit());
+    ASSERT_EQ(3u, records.size());
+    EXPECT_EQ(15, records[0].format);
+    const Bytes& png = records[1].bytes;
+    EXPECT_EQ(8, records[1].format);
+    ASSERT_EQ(40u + 4 * 5 * 4, png.size());
+    EXPECT_EQ((Bytes{4, 0, 0, 0, 5, 0, 0, 0, 1, 0, 32, 0}), Bytes(png.begin() + 4, png.begin() + 16));
+    EXPECT_EQ((Bytes{0x00, 0x00, 0xFF, 0xFF}), Bytes(png.end() - 4, png.end()));  // BGRA red
+    EXPECT_EQ(8, records[2].format);
+    EXPECT_EQ(2, int32At(records[2].bytes, 4));
+    EXPECT_EQ(3, int32At(records[2].bytes, 8));
 }
 
 TEST_F(Capture, ChainFollowsARemovalAndActivationTakesTheHeadBack) {

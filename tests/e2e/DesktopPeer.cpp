@@ -281,10 +281,19 @@ void DesktopPeer::putUnicodeTextMarked(const std::wstring& text, const wchar_t* 
     run([&] {
         if (!OpenClipboard(runner_)) return;
         EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+        if (text.empty()) {
+            SetClipboardData(CF_BITMAP, CreateBitmap(8, 8, 1, 32, nullptr));
+        } else {
+            SetClipboardData(CF_UNICODETEXT, block(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+        }
         SetClipboardData(RegisterClipboardFormatW(formatName), block(mark.data(), mark.size()));
         CloseClipboard();
     });
+}
+
+void DesktopPeer::putBitmapMarked(const wchar_t* formatName,
+                                  const std::vector<unsigned char>& mark) {
+    putUnicodeTextMarked(L"", formatName, mark);
 }
 
 // ---- Unix commands -----------------------------------------------------------------
@@ -334,6 +343,13 @@ bool copyWithXclip(const std::wstring& text) {
     const std::string bytes = utf8(text);
     return writeFile(windowsPathOf(file), std::vector<unsigned char>(bytes.begin(), bytes.end())) &&
            runUnix("xclip -selection clipboard -loops 1 " + file + "; rm -f " + file);
+}
+
+bool copyWithXclip(const std::vector<unsigned char>& bytes, const std::string& target) {
+    const std::string file = unixTempPath("copy");
+    return writeFile(windowsPathOf(file), bytes) &&
+           runUnix("xclip -selection clipboard -loops 1 -t " + target + " -i " + file +
+                   "; rm -f " + file);
 }
 
 }  // namespace e2e

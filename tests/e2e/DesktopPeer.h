@@ -73,6 +73,8 @@ public:
     // by which a writer keeps its content from clipboard managers).
     void putUnicodeTextMarked(const std::wstring& text, const wchar_t* formatName,
                               const std::vector<unsigned char>& mark);
+    // The same for a bitmap alone (empty text) with the mark.
+    void putBitmapMarked(const wchar_t* formatName, const std::vector<unsigned char>& mark);
 
 private:
     struct Viewer;
@@ -102,6 +104,8 @@ bool copyWithXclip(const std::wstring& text);
 // processes anew in every prefix, so two runs side by side (or one after a
 // run that left something behind) have the same process ids.
 std::string runToken();
+// The same for bytes offered as the given X target (image/bmp, text/uri-list).
+bool copyWithXclip(const std::vector<unsigned char>& bytes, const std::string& target);
 // A file path under /tmp, for Unix commands and for this program.
 std::string unixTempPath(const std::string& name);
 std::wstring windowsPathOf(const std::string& unixPath);

@@ -52,6 +52,9 @@ TEST_F(PrivateContent, MarkedCopiesAreNotStoredAndTheNextViewerHearsOfEveryOne) 
         ASSERT_TRUE(peer.waitForNoticeOf(viewer, copy.text)) << "no notice of a copy";
     }
     EXPECT_EQ(peer.notices(viewer), before + 6);
+    // An image is kept out by the same marks.
+    peer.putBitmapMarked(L"Clipboard Viewer Ignore", {});
+    EXPECT_TRUE(peer.waitForNotices(viewer, before + 7)) << "no notice of the image";
 
     ASSERT_TRUE(program.exitWithYes());
     const PoolContent pool = readPoolFile(programFile(L"poolfile.bin"));

@@ -12,6 +12,9 @@
 #include "ListHarness.h"
 #include "TestDataObject.h"
 #include "capture/ItemDropTarget.h"
+#include "core/BitmapItem.h"
+#include "core/ClipBytes.h"
+#include "core/FileListItem.h"
 #include "core/win32/Handles.h"
 #include "res/resource.h"
 
@@ -353,6 +356,38 @@ TEST_F(ItemCommandsTest, ExportAndImportFailuresShowTheirMessages) {
     std::ifstream left(std::filesystem::path(file), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(left), std::istreambuf_iterator<char>()), "old");
     left.close();
+    DeleteFileW(file.c_str());
+}
+
+// An image or a set of files has no text to edit or to write as a line.
+TEST_F(ItemCommandsTest, ImagesAndFilesAreNeitherModifiedNorExported) {
+    const std::wstring file = tempPath(L"qb-commands-export-kinds.txt");
+    DeleteFileW(file.c_str());
+    lists.addFavorite(u"a");
+    const auto dib = dibBytes(2, 3);
+    const auto drop = dropFilesBytes({u"C:\\x.txt"});
+    auto image = std::make_unique<BitmapItem>();
+    image->setText(dib.data(), static_cast<std::int32_t>(dib.size()));
+    auto files = std::make_unique<FileListItem>();
+    files->setText(drop.data(), static_cast<std::int32_t>(drop.size()));
+    ASSERT_EQ(0, lists.favorites.add(std::move(image), 0));
+    ASSERT_EQ(0, lists.favorites.add(std::move(files), 0));
+    lists.favorites.notifyObserver();
+    for (int row : {2, 1}) {  // the files, then the image first among the selected
+        ListHarness::selectRow(lists.favoritesList, row);
+        EXPECT_FALSE(ModalScript()
+                         .on(L"修改", [](HWND dialog) { press(dialog, IDCANCEL); })
+                         .run([&] { command(lists.favoritesList, ID_MODIFY); }));
+    }
+    EXPECT_EQ(shownTexts(lists.messages),
+              (std::vector<std::string>{"图片和文件不能修改！", "图片和文件不能修改！"}));
+    lists.messages.shown.clear();
+    ASSERT_TRUE(ModalScript().on(L"另存为", choose(file)).run([&] {
+        command(lists.favoritesList, ID_EXPORT);
+    }));
+    std::ifstream written(std::filesystem::path(file), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()), "a");
+    written.close();
     DeleteFileW(file.c_str());
 }
 

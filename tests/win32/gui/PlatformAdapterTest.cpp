@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "capture/win32/Win32Clipboard.h"
+#include "core/BitmapItem.h"
 #include "core/ClipBytes.h"
 #include "core/UnicodeTextItem.h"
 #include "storage/AtomicFile.h"
@@ -110,6 +111,20 @@ TEST(Win32ClipboardTest, AFileListIsPutUnderItsOwnFormat) {
     CloseClipboard();
     EXPECT_STREQ(name, L"D:\\b.bin");
     EXPECT_EQ(clipboard.putFormat(0, block.data(), block.size()), -1);
+
+    // An image item goes back as the DIB it holds.
+    const std::vector<unsigned char> dib = dibBytes(2, 3);
+    BitmapItem image;
+    image.setText(dib.data(), static_cast<std::int32_t>(dib.size()));
+    ASSERT_EQ(image.putOnClipboard(clipboard), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE pixels = GetClipboardData(CF_DIB);
+    ASSERT_NE(pixels, nullptr);
+    ASSERT_GE(GlobalSize(pixels), dib.size());
+    const auto* dibBack = static_cast<const unsigned char*>(GlobalLock(pixels));
+    EXPECT_EQ(std::vector<unsigned char>(dibBack, dibBack + dib.size()), dib);
+    GlobalUnlock(pixels);
+    CloseClipboard();
 }
 
 TEST(Win32ClipboardTest, ANullTextWithALengthIsRefused) {

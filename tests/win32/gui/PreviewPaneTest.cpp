@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "ListHarness.h"
+#include "core/BitmapItem.h"
+#include "core/ClipBytes.h"
+#include "core/FileListItem.h"
 #include "core/UnicodeTextItem.h"
 
 namespace {
@@ -22,6 +25,42 @@ TEST(PreviewPaneText, ShowsTheWholeTextNotTheSummary) {
     item.setAlias("别名");
     EXPECT_TRUE(PreviewPane::textFor(&item) == u"#别名\r\n" + text);
     EXPECT_GT(item.narrowText().size(), item.summary().size());
+}
+
+TEST(PreviewPaneText, FilesShowTheirFullPathsOneALineAndAnImageNoText) {
+    FileListItem files;
+    const auto block = dropFilesBytes({u"C:\\文件夹\\a.txt", u"D:\\b"});
+    files.setText(block.data(), static_cast<std::int32_t>(block.size()));
+    files.setAlias("two");
+    EXPECT_TRUE(PreviewPane::textFor(&files) == u"#two\r\nC:\\文件夹\\a.txt\r\nD:\\b");
+    auto lying = block;
+    lying[0] = 0xF0;  // the paths' offset points past the block
+    files.setText(lying.data(), static_cast<std::int32_t>(lying.size()));
+    EXPECT_TRUE(PreviewPane::textFor(&files) == u"#two\r\n");
+    BitmapItem image;
+    const auto dib = dibBytes(2, 3);
+    image.setText(dib.data(), static_cast<std::int32_t>(dib.size()));
+    EXPECT_TRUE(PreviewPane::textFor(&image).empty());
+}
+
+TEST(PreviewPaneImage, ScaledDownToFitCentredWithItsAspectKeptNeverEnlarged) {
+    struct Case {
+        int width, height, paneWidth, paneHeight;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {100, 50, 200, 200, {50, 75, 150, 125}},    // smaller than the pane: as it is
+        {400, 200, 200, 200, {0, 50, 200, 150}},    // too wide
+        {200, 800, 100, 100, {37, 0, 62, 100}},     // too high
+        {1920, 1080, 192, 300, {0, 96, 192, 204}},  // a screenshot
+        {0, 10, 100, 100, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        const RECT r = PreviewPane::imageRect(c.width, c.height, c.paneWidth, c.paneHeight);
+        EXPECT_TRUE(EqualRect(&r, &c.expected) != FALSE)
+            << c.width << "x" << c.height << " gave " << r.left << "," << r.top << ","
+            << r.right << "," << r.bottom;
+    }
 }
 
 class PreviewPaneTest : public ::testing::Test {
@@ -52,6 +91,27 @@ TEST_F(PreviewPaneTest, RefreshShowsTheCurrentItemAndNoneEmptiesIt) {
     lists.pane.setItem(nullptr);
     lists.pane.refresh();
     EXPECT_EQ(lists.paneText(), L"");
+}
+
+TEST_F(PreviewPaneTest, AnImageIsDrawnNotEnlargedOnThePanesBackground) {
+    auto dib = dibBytes(4, 4, 32);
+    for (std::size_t at = 40; at + 4 <= dib.size(); at += 4) dib[at + 2] = 0xFF;  // red
+    BitmapItem image;
+    image.setText(dib.data(), static_cast<std::int32_t>(dib.size()));
+    lists.pane.setItem(&image);
+    lists.pane.refresh();
+    UpdateWindow(lists.pane.hwnd());
+    RECT client{};
+    GetClientRect(lists.pane.hwnd(), &client);
+    HDC dc = GetDC(lists.pane.hwnd());
+    const COLORREF centre = GetPixel(dc, client.right / 2, client.bottom / 2);
+    const COLORREF corner = GetPixel(dc, 1, 1);
+    ReleaseDC(lists.pane.hwnd(), dc);
+    EXPECT_EQ(RGB(255, 0, 0), centre);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), corner);
+    EXPECT_EQ(lists.paneText(), L"");
+    lists.pane.setItem(nullptr);
+    lists.pane.refresh();
 }
 
 }  // namespace
