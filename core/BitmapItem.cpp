@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/Clipboard.h"
 #include "core/DibHeader.h"
 #include "core/TextCodec.h"
 
@@ -21,13 +20,6 @@ std::u16string BitmapItem::wideSummary() const {
     const auto size = DibHeader::read(text(), static_cast<std::size_t>(byteLength()));
     if (!size) return cutCaption(u"[图片 ?]");
     return cutCaption(u"[图片 " + decimal(size->width) + u"×" + decimal(size->height) + u"]");
-}
-
-std::string BitmapItem::summary() const { return narrow(wideSummary()); }
-
-int BitmapItem::putOnClipboard(Clipboard& clipboard) const {
-    clipboard.putFormat(format(), text(), static_cast<std::size_t>(byteLength()));
-    return 0;
 }
 
 int BitmapItem::matches(const char* keyword) const {

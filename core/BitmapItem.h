@@ -3,9 +3,9 @@
 // header lies about the bytes.
 #pragma once
 
-#include "core/ClipItem.h"
+#include "core/StoredFormatItem.h"
 
-class BitmapItem : public ClipItem {
+class BitmapItem : public StoredFormatItem {
 public:
     // A packed DIB of more bytes than this is not kept.
     static constexpr std::int64_t MaxBytes = std::int64_t{32} * 1024 * 1024;
@@ -14,11 +14,7 @@ public:
     BitmapItem();
 
     std::u16string wideSummary() const override;
-    std::string summary() const override;
-    int putOnClipboard(Clipboard& clipboard) const override;
     // An image matches only the empty keyword.
     int matches(const char* keyword) const override;
     int matchesWide(const std::u16string& keyword) const override;
-    bool isEditable() const override { return false; }
-    bool countsCharacters() const override { return false; }
 };

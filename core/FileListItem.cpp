@@ -1,6 +1,5 @@
 #include "core/FileListItem.h"
 
-#include "core/Clipboard.h"
 #include "core/DropFiles.h"
 #include "core/TextCodec.h"
 
@@ -46,13 +45,6 @@ std::u16string FileListItem::wideSummary() const {
         if (caption.size() > 2 * SummaryBytes) break;
     }
     return cutCaption(caption);
-}
-
-std::string FileListItem::summary() const { return narrow(wideSummary()); }
-
-int FileListItem::putOnClipboard(Clipboard& clipboard) const {
-    clipboard.putFormat(format(), text(), static_cast<std::size_t>(byteLength()));
-    return 0;
 }
 
 int FileListItem::matches(const char* keyword) const {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "core/ClipItem.h"
+#include "core/StoredFormatItem.h"
 
-class FileListItem : public ClipItem {
+class FileListItem : public StoredFormatItem {
 public:
     // An empty item, to be filled by setText or deserialize.
     FileListItem();
@@ -20,10 +20,6 @@ public:
     // The full paths, one a line ("\r\n" between them), as narrow text.
     std::string narrowText() const override;
     std::u16string wideSummary() const override;
-    std::string summary() const override;
-    int putOnClipboard(Clipboard& clipboard) const override;
     int matches(const char* keyword) const override;
     int matchesWide(const std::u16string& keyword) const override;
-    bool isEditable() const override { return false; }
-    bool countsCharacters() const override { return false; }
 };

@@ -58,7 +58,13 @@ std::string TextListCodec::encodeTexts(const std::vector<std::u16string>& texts)
         fits = fits && widen(narrowed.back()) == whole;
         if (!fits) break;
     }
-    if (fits) return encode(narrowed);
+    if (fits) {
+        // Code page text that happens to begin like a byte-order mark
+        // would be read back in another encoding: such a list is written
+        // as UTF-8 too.
+        std::string out = encode(narrowed);
+        if (out.compare(0, 3, "\xEF\xBB\xBF") != 0 && out.compare(0, 2, "\xFF\xFE") != 0) return out;
+    }
 
     std::string out = "\xEF\xBB\xBF";
     for (std::size_t i = 0; i < texts.size(); ++i) {

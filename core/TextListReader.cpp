@@ -1,5 +1,6 @@
 #include "core/TextListReader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/CodePage.h"
@@ -214,10 +215,12 @@ void TextListReader::endLine() {
     std::vector<char16_t> line = std::move(line_);
     line_.clear();
     lineBytes_ = 0;
-    if (!line.empty() && line.back() == Lf) {
-        line.pop_back();
-        if (line.empty() || (line.size() == 1 && line[0] == Cr)) return;
-    }
+    const bool terminated = !line.empty() && line.back() == Lf;
+    if (terminated) line.pop_back();
+    // A line's text ends at its first zero, as a C string's does, in every
+    // encoding; the rules for empty and lone CR lines apply to that text.
+    line.erase(std::find(line.begin(), line.end(), char16_t{0}), line.end());
+    if (terminated && (line.empty() || (line.size() == 1 && line[0] == Cr))) return;
     if (!sink_(textOf(line))) stopped_ = true;
 }
 

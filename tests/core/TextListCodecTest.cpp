@@ -53,6 +53,7 @@ TEST(TextListCodecTest, ReadingFollowsTheLineRules) {
         {"a\rb\nc", {"a\rb", "c"}},              // lone CR stays, lone LF breaks
         {"a\r\nb\x1A\r\nc", {"a", "b"}},         // 0x1A ends the input
         {"中文\r\nabc", {"中文", "abc"}},
+        {std::string("a\0b\r\n\r\0x\r\nc", 11), {"a", "c"}},  // a line ends at a zero
     };
     for (const auto& c : cases) {
         EXPECT_EQ(decoded(c.bytes), c.entries) << '"' << c.bytes << '"';
@@ -103,6 +104,10 @@ TEST(TextListCodecTest, TextsOutsideTheCodePageGoThroughUtf8AndUtf16) {
     const std::u16string mixed = u"emoji 😀 ĉ ŝ 한국어 end";
     EXPECT_EQ(TextListCodec::encodeTexts({mixed, u"x\r\ny", u"中"}), utf8);
     EXPECT_EQ(TextListCodec::encodeTexts({u"a", u"中文\n"}), "a\r\n中文\r\n");  // as before
+    // Code page text beginning with the bytes of a mark goes as UTF-8 too.
+    const std::u16string markLike = widen("\xEF\xBB\xBF" "x");
+    EXPECT_EQ(TextListCodec::encodeTexts({markLike}).compare(0, 3, "\xEF\xBB\xBF"), 0);
+    EXPECT_EQ(TextListCodec::decode(TextListCodec::encodeTexts({markLike})), Texts{markLike});
     const struct {
         std::string bytes;
         Texts entries;

@@ -45,13 +45,17 @@ void checkSummary(const ClipItem& item) {
               "a summary begins the narrow text");
 }
 
+// A text, an image or a list of files clones; content of any other format
+// does not.
 void checkClone(const ClipItem& item) {
     const std::unique_ptr<ClipItem> copy = item.clone();
-    if (item.format() != ClipItem::FormatUnicodeText) {
-        fuzzCheck(copy == nullptr, "only a Unicode item clones");
+    const int format = item.format();
+    if (format != ClipItem::FormatUnicodeText && format != ClipItem::FormatDib &&
+        format != ClipItem::FormatFileList) {
+        fuzzCheck(copy == nullptr, "only texts, images and file lists clone");
         return;
     }
-    fuzzCheck(copy != nullptr, "a Unicode item clones");
+    fuzzCheck(copy != nullptr, "texts, images and file lists clone");
     fuzzCheck(copy->byteLength() == item.byteLength(), "a clone keeps the length");
     fuzzCheck(item.byteLength() == 0 ||
                   std::memcmp(copy->text(), item.text(), static_cast<std::size_t>(item.byteLength())) == 0,
@@ -63,11 +67,18 @@ void checkClone(const ClipItem& item) {
 
 void checkItem(const ClipItem& item) {
     fuzzCheck(item.byteLength() >= 0, "the length is not negative");
-    fuzzCheck(item.charCount() == item.byteLength() / 2, "two bytes per character");
     fuzzCheck((item.text() != nullptr) == (item.byteLength() > 0), "text exactly when length");
     fuzzCheck(item.matches("") == 1, "the empty keyword matches");
     fuzzCheck(std::strlen(item.alias()) <= ClipItem::AliasSize, "the alias ends within its field");
-    checkSummary(item);
+    if (item.countsCharacters()) {
+        fuzzCheck(item.charCount() == item.byteLength() / 2, "two bytes per character");
+        checkSummary(item);
+    } else {
+        // An image or a list of files, however its bytes lie, is captioned.
+        const std::u16string summary = item.wideSummary();
+        fuzzCheck(summary.compare(0, 3, u"[图片") == 0 || summary.compare(0, 4, u"[文件]") == 0,
+                  "an image or a file list has its caption");
+    }
     checkClone(item);
 }
 
