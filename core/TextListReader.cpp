@@ -75,7 +75,7 @@ void TextListReader::finish() {
     if (pendingCr_) group(Cr);
     pendingCr_ = false;
     flushHeld();
-    if (!line_.empty()) endLine();
+    if (!line_.empty()) endLine(true);
 }
 
 // Called with the first three bytes, or with fewer at the end of the file.
@@ -204,23 +204,24 @@ void TextListReader::flushHeld() {
 void TextListReader::character(const char16_t* units, std::size_t n) {
     if (stopped_) return;
     const std::size_t bytes = encoding_ == Encoding::Utf16 ? 2 * n : n;
-    if (lineBytes_ + bytes > MaxLineBytes) endLine();
+    if (lineBytes_ + bytes > MaxLineBytes) endLine(false);
     if (stopped_) return;
     line_.insert(line_.end(), units, units + n);
     lineBytes_ += bytes;
-    if (units[0] == Lf) endLine();
+    if (units[0] == Lf) endLine(false);
 }
 
-void TextListReader::endLine() {
+// lastInFile: the unterminated text the file ends with, which is an entry
+// even when it is empty or a lone CR.
+void TextListReader::endLine(bool lastInFile) {
     std::vector<char16_t> line = std::move(line_);
     line_.clear();
     lineBytes_ = 0;
-    const bool terminated = !line.empty() && line.back() == Lf;
-    if (terminated) line.pop_back();
+    if (!line.empty() && line.back() == Lf) line.pop_back();
     // A line's text ends at its first zero, as a C string's does, in every
     // encoding; the rules for empty and lone CR lines apply to that text.
     line.erase(std::find(line.begin(), line.end(), char16_t{0}), line.end());
-    if (terminated && (line.empty() || (line.size() == 1 && line[0] == Cr))) return;
+    if (!lastInFile && (line.empty() || (line.size() == 1 && line[0] == Cr))) return;
     if (!sink_(textOf(line))) stopped_ = true;
 }
 

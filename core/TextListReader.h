@@ -40,7 +40,7 @@ private:
     void groupUtf16(char16_t u);
     void flushHeld();
     void character(const char16_t* units, std::size_t n);
-    void endLine();
+    void endLine(bool lastInFile);
     std::u16string textOf(const std::vector<char16_t>& units) const;
 
     EntrySink sink_;
