@@ -141,7 +141,7 @@ TEST_F(QuickPasteMenuTest, TheWindowInFrontIsInFrontAgainAfterTheMenu) {
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(front);
     ASSERT_EQ(front, GetForegroundWindow());
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, &closeMenu);
     SendMessageW(window, WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL, 'D'));
     KillTimer(nullptr, timer);
     EXPECT_EQ(front, GetForegroundWindow());
