@@ -21,6 +21,7 @@ bool ClipboardViewer::join(HWND window) {
 void ClipboardViewer::leave() {
     if (copiesGoingOn_) KillTimer(hookedWindow(), RefreshTimerId);
     copiesGoingOn_ = false;
+    firstShowWaiting_ = false;
     if (showPending_) showNow();
     if (!joined_) return;
     joined_ = false;
@@ -87,17 +88,22 @@ std::unique_ptr<ClipItem> ClipboardViewer::readPublicContent() const {
 // list outlasts the time between two copies of a program that copies 20 or
 // more a second, and a copy replaced before it is read is lost: so while
 // the copies go on, the list waits for them to pause. A copy after a quiet
-// time is shown at once: of a run of copies only the first is refreshed
-// and painted on its own, which delays the reading of the second by one
-// paint at most; the rest of the run is gathered.
+// time is shown almost at once, after FirstShowMs: a copy that follows
+// within that time is gathered with it, so a fast run of copies is never
+// painted between its first two.
 void ClipboardViewer::showCapture() {
+    showPending_ = true;
     if (copiesGoingOn_) {
-        showPending_ = true;
-    } else {
-        showNow();
+        firstShowWaiting_ = false;  // gathered until the copies pause
+        waitFor(QuietMs);
+        return;
     }
-    copiesGoingOn_ =
-        isHooked() && SetTimer(hookedWindow(), RefreshTimerId, QuietMs, nullptr) != 0;
+    firstShowWaiting_ = true;
+    waitFor(FirstShowMs);
+}
+
+void ClipboardViewer::waitFor(UINT ms) {
+    copiesGoingOn_ = isHooked() && SetTimer(hookedWindow(), RefreshTimerId, ms, nullptr) != 0;
     if (!copiesGoingOn_ && showPending_) showNow();
 }
 
@@ -111,6 +117,9 @@ bool ClipboardViewer::onTimer(UINT_PTR id) {
     KillTimer(hookedWindow(), RefreshTimerId);
     copiesGoingOn_ = false;
     if (showPending_) showNow();
+    // The copy shown on its own starts the quiet time.
+    if (firstShowWaiting_) waitFor(QuietMs);
+    firstShowWaiting_ = false;
     return true;
 }
 

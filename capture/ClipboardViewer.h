@@ -30,6 +30,8 @@ public:
     static constexpr UINT_PTR RefreshTimerId = 124;
     static constexpr int ReadAttempts = 3;
     static constexpr UINT QuietMs = 100;
+    // A copy after a quiet time shows this soon, unless another follows.
+    static constexpr UINT FirstShowMs = 30;
 
     ClipboardViewer(ItemStore& active, const Settings& settings);
 
@@ -57,6 +59,8 @@ private:
     // time, else when the copies pause.
     void showCapture();
     void showNow();
+    // (Re)starts the refresh timer; without a timer the list shows now.
+    void waitFor(UINT ms);
     void joinAtHead();
     void setNextViewer(HWND next);
     void forward(UINT msg, WPARAM wParam, LPARAM lParam) const;
@@ -67,6 +71,8 @@ private:
     bool showPending_ = false;
     // The quiet time after the last capture is running.
     bool copiesGoingOn_ = false;
+    // The timer runs for a copy after a quiet time, not yet shown.
+    bool firstShowWaiting_ = false;
     HWND nextViewer_ = nullptr;
     bool joined_ = false;
 };
