@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -280,6 +281,52 @@ TEST_F(Capture, AnImageAndFilesCopiedByAnotherXClientAreKeptAsTheirKinds) {
     EXPECT_EQ(8, records[2].format);
     EXPECT_EQ(2, int32At(records[2].bytes, 4));
     EXPECT_EQ(3, int32At(records[2].bytes, 8));
+}
+
+// A packed DIB of 32 bits a pixel, its first pixel byte set to mark.
+Bytes dib32(std::int32_t width, std::int32_t height, unsigned char mark) {
+    const std::uint32_t pixels = static_cast<std::uint32_t>(width) * height * 4;
+    Bytes dib(40 + static_cast<std::size_t>(pixels), 0);
+    const std::uint32_t fields[] = {40, static_cast<std::uint32_t>(width),
+                                    static_cast<std::uint32_t>(height), 1 | 32 << 16, 0, pixels};
+    for (std::size_t i = 0; i < 6; ++i)
+        for (int b = 0; b < 4; ++b) dib[i * 4 + b] = static_cast<unsigned char>(fields[i] >> (8 * b));
+    dib[40] = mark;
+    return dib;
+}
+
+// An image over 32 MB is not kept; past 256 MB of images in the active list
+// the oldest image leaves, never the text below it.
+TEST_F(Capture, AnImageOver32MBIsNotKeptAndPast256MBTheOldestImageLeaves) {
+    const int viewer = peer->joinChain();
+    ASSERT_TRUE(start());
+    peer->putUnicodeText(L"text stays");
+    ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    settle();
+    int notices = peer->notices(viewer);
+    peer->putBlock(CF_DIB, dib32(2048, 4096, 0xEE));  // 32 MB of pixels and a header
+    ASSERT_TRUE(peer->waitForNotices(viewer, ++notices));
+    settle();
+    EXPECT_EQ(L"活动列表：[1/50]", activeCaption(main));
+    // Nine images of about 30 MB, each a row shorter than the one before.
+    for (int i = 0; i < 9; ++i) {
+        peer->putBlock(CF_DIB, dib32(2560, 3072 - i, static_cast<unsigned char>(i + 1)));
+        HWND list = listWithRows(std::min(i + 2, 9));
+        ASSERT_NE(nullptr, list) << i;
+        const std::wstring caption = L"[图片 2560×" + std::to_wstring(3072 - i) + L"]";
+        ASSERT_TRUE(waitUntil([&] { return RemoteListView(list).cellText(0, 1) == caption; })) << i;
+    }
+    EXPECT_EQ(L"活动列表：[9/50]", activeCaption(main));
+    const std::vector<Record> records = activeRecords(poolAfterExit());
+    ASSERT_EQ(9u, records.size());
+    for (int row = 0; row < 8; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(8, records[row].format);
+        EXPECT_EQ(3064 + row, int32At(records[row].bytes, 8));
+        ASSERT_GT(records[row].bytes.size(), 40u);
+        EXPECT_EQ(9 - row, records[row].bytes[40]);
+    }
+    EXPECT_EQ(13, records[8].format);
 }
 
 TEST_F(Capture, ChainFollowsARemovalAndActivationTakesTheHeadBack) {

@@ -266,6 +266,10 @@ void DesktopPeer::putAnsiText(const std::string& bytes) {
     writeBlock(CF_TEXT, bytes.c_str(), bytes.size() + 1);
 }
 
+void DesktopPeer::putBlock(UINT format, const std::vector<unsigned char>& bytes) {
+    writeBlock(format, bytes.data(), bytes.size());
+}
+
 void DesktopPeer::putBitmapOnly() {
     writeClipboard(CF_BITMAP, CreateBitmap(8, 8, 1, 32, nullptr));
 }

@@ -69,6 +69,8 @@ public:
     void putUnicodeText(const std::wstring& text);
     void putAnsiText(const std::string& bytes);
     void putBitmapOnly();
+    // A block of one format alone (CF_DIB, CF_HDROP).
+    void putBlock(UINT format, const std::vector<unsigned char>& bytes);
     // Unicode text together with a block of a registered format (the marks
     // by which a writer keeps its content from clipboard managers).
     void putUnicodeTextMarked(const std::wstring& text, const wchar_t* formatName,

@@ -13,6 +13,7 @@
 
 #include "e2e/DesktopPeer.h"
 #include "e2e/ProgramFixture.h"
+#include "perf/RemoteListView.h"
 #include "resource.h"
 
 namespace e2e {
@@ -344,6 +345,38 @@ TEST_F(ListCommands, LogOffDuringARestoreSavesTheListAsItWas) {
     EXPECT_EQ(blockTexts(saved, 0), (Texts{u"f1", u"f2"}));
     EXPECT_EQ(answer(), L"收藏夹中已有此文本！");
     EXPECT_EQ(answer(), L"还原完成");
+}
+
+// A backup holding an image and a file list restores them as they were
+// stored: shown by kind, saved back byte for byte.
+TEST_F(ListCommands, ABackupWithAnImageAndFilesRestoresThemByteForByte) {
+    Bytes dib = {40, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0};
+    dib.resize(40, 0);
+    dib.resize(40 + 24, 0x7F);
+    Bytes files = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    for (char16_t c : std::u16string(u"C:\\a.txt|C:\\b.bin||")) {
+        files.push_back(c == u'|' ? 0 : static_cast<unsigned char>(c));
+        files.push_back(0);
+    }
+    const Bytes backup = storeBlock({itemRecord("pic", 1700000000, 8, dib),
+                                     itemRecord("", 1700000001, 15, files),
+                                     itemRecord("", 1700000002, u"b1")});
+    ASSERT_TRUE(start({u"f1"}, {u"a1"}));
+    ASSERT_TRUE(writeFile(programFile(L"backup.bin"), backup));
+    ASSERT_TRUE(menuCommand(favoritesList_, 0, L"r"));
+    ASSERT_TRUE(typeIntoFileDialog(L"打开", programFile(L"backup.bin")));
+    ASSERT_TRUE(pressButton(waitForWindow(L"Quillbox", L"是否保留当前记录"), IDNO));
+    EXPECT_EQ(answer(), L"还原完成");
+    const RemoteListView rows(favoritesList_);
+    ASSERT_TRUE(rows.usable());
+    EXPECT_EQ(L"pic", rows.cellText(0, 1));
+    EXPECT_EQ(L"[图片 2×3]", rows.cellText(0, 2));
+    EXPECT_EQ(L"[文件] a.txt; b.bin", rows.cellText(1, 2));
+    EXPECT_EQ(L"Files", rows.cellText(1, 4));
+    Bytes pool;
+    ASSERT_TRUE(program_->exitWithYes() && readFile(programFile(L"poolfile.bin"), pool));
+    ASSERT_GE(pool.size(), backup.size());
+    EXPECT_TRUE(Bytes(pool.begin(), pool.begin() + backup.size()) == backup);
 }
 
 }  // namespace

@@ -100,24 +100,27 @@ PoolContent readPoolFile(const std::wstring& path) {
 
 std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
                                       const std::u16string& text) {
-    std::vector<unsigned char> textBytes = utf16le(text);
-    const auto byteLength = static_cast<std::int32_t>(textBytes.size());
+    return itemRecord(alias, timestamp, 13, utf16le(text));
+}
 
+std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
+                                      std::uint16_t format, const std::vector<unsigned char>& bytes) {
+    const auto byteLength = static_cast<std::int32_t>(bytes.size());
     std::vector<unsigned char> record;
     putI32(record, byteLength + 62);
     unsigned char aliasField[32] = {};
     std::strncpy(reinterpret_cast<char*>(aliasField), alias, 31);
     record.insert(record.end(), aliasField, aliasField + 32);
     putI32(record, timestamp);
-    putU16(record, 13);
+    putU16(record, format);
     MD5_CTX context;
     unsigned char digest[16];
     MD5Init(&context);
-    MD5Update(&context, textBytes.data(), static_cast<std::uint32_t>(textBytes.size()));
+    MD5Update(&context, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     MD5Final(digest, &context);
     record.insert(record.end(), digest, digest + 16);
     putI32(record, byteLength);
-    record.insert(record.end(), textBytes.begin(), textBytes.end());
+    record.insert(record.end(), bytes.begin(), bytes.end());
     return record;
 }
 

@@ -22,6 +22,9 @@ namespace e2e {
 // lays them out in poolfile.bin.
 std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
                                       const std::u16string& text);
+// A record of any clipboard format holding these bytes.
+std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
+                                      std::uint16_t format, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> storeBlock(const std::vector<std::vector<unsigned char>>& records);
 // Two favorites (the first with a 30-byte alias and a 2008 timestamp),
 // then three active texts.

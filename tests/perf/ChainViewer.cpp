@@ -1,5 +1,7 @@
 #include "perf/ChainViewer.h"
 
+#include <cstring>
+
 #include "shared/ClipboardText.h"
 
 namespace {
@@ -86,6 +88,19 @@ bool ChainViewer::write(const wchar_t* text, std::size_t count) {
     if (!opened) return false;
     const bool set = setClipboardUnicodeText(text, count);
     CloseClipboard();
+    return set;
+}
+
+bool ChainViewer::writeBlock(UINT format, const std::vector<unsigned char>& bytes) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (block == nullptr) return false;
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    bool opened = false;
+    for (int attempt = 0; attempt < 200 && !(opened = OpenClipboard(window_) != FALSE); ++attempt) Sleep(5);
+    const bool set = opened && EmptyClipboard() && SetClipboardData(format, block) != nullptr;
+    if (opened) CloseClipboard();
+    if (!set) GlobalFree(block);
     return set;
 }
 

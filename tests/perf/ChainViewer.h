@@ -32,6 +32,8 @@ public:
     // Puts count UTF-16 units and a terminator on the clipboard as Unicode
     // text, owned by this window. False when the clipboard refused.
     bool write(const wchar_t* text, std::size_t count);
+    // Puts the bytes alone on the clipboard under format (a packed DIB).
+    bool writeBlock(UINT format, const std::vector<unsigned char>& bytes);
 
     // Handles this thread's messages until more than `after` notices have
     // arrived; false on timeout.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "core/win32/Handles.h"
 #include "e2e/ProcessDriver.h"
@@ -206,6 +207,29 @@ bool ProbeRun::largeCopies(const std::string& name, HWND main, const ProcessGaug
     return true;
 }
 
+bool ProbeRun::screenshots(HWND main, const ProcessGauge& gauge) {
+    const std::uint32_t width = 1920, height = 1080, pixels = width * height * 4;
+    std::vector<unsigned char> dib(40 + pixels);
+    const std::uint32_t fields[] = {40, width, height, 1 | 32 << 16, 0, pixels, 0, 0, 0, 0};
+    std::memcpy(dib.data(), fields, sizeof fields);
+    settle(main, 500);
+    const ProcessReading before = gauge.read();
+    std::vector<double> times;
+    for (int shot = 1; shot <= 50; ++shot) {
+        for (std::uint32_t i = 0; i < pixels; i += 4096) dib[40 + i] = static_cast<unsigned char>(shot);
+        const int notices = viewer_.notices();
+        const double start = clock_.nowMs();
+        if (!viewer_.writeBlock(CF_DIB, dib) || !viewer_.waitForNotices(notices, 60000)) return false;
+        times.push_back(clock_.nowMs() - start);
+    }
+    report("screenshot_round_trip", times);
+    settle(main, 5000);
+    std::printf("screenshots_before: %s\nscreenshots_50_after: %s\n", before.text().c_str(),
+                gauge.read().text().c_str());
+    std::fflush(stdout);
+    return true;
+}
+
 bool ProbeRun::soakCaptures(const ProcessGauge& gauge) {
     if (options_.soakCaptures < 100) return true;
     ProcessReading first;
@@ -298,6 +322,7 @@ int ProbeRun::run() {
     std::printf("idle_full_lists: %s\n", gauge.read().text().c_str());
 
     bool done = measureLatency(main, activeList) && largeCopies("copy", main, gauge) &&
+                screenshots(main, gauge) &&
                 soakCaptures(gauge) && soakMenus(main, program.pid(), gauge);
     if (!done) std::printf("error: a measurement did not finish\n");
     viewer_.leave();
