@@ -531,7 +531,8 @@ TEST_F(ItemCommandsTest, DroppedImagesAndFilesBecomeFavorites) {
             continue;
         }
         EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
-        ASSERT_EQ(lists.favorites.count(), before + 1);
+        EXPECT_EQ(lists.favorites.count(), before + 1);
+        if (lists.favorites.count() != before + 1) continue;
         const ClipItem* item = lists.favorites.snapshot().back();
         EXPECT_EQ(item->summary(), c.caption);
         if (c.keptAsGiven) {
