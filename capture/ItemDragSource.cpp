@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "capture/DropSource.h"
 #include "core/win32/Handles.h"
@@ -12,39 +13,58 @@
 
 namespace {
 
-FORMATETC plainText() { return FORMATETC{CF_TEXT, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
+FORMATETC inGlobalMemory(CLIPFORMAT format) {
+    return FORMATETC{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+HGLOBAL globalCopy(const void* bytes, std::size_t size, std::size_t blockSize) {
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize));
+    if (!block) return nullptr;
+    {
+        GlobalLockView view(block.get());
+        if (!view || view.size() < size) return nullptr;
+        if (size > 0) std::memcpy(view.data(), bytes, size);
+    }
+    return block.release();
+}
 
 }  // namespace
 
-ItemDragSource* ItemDragSource::create(DraggedTexts texts) {
-    return new (std::nothrow) ItemDragSource(std::move(texts));
+ItemDragSource* ItemDragSource::create(DraggedItems items) {
+    return new (std::nothrow) ItemDragSource(std::move(items));
 }
 
-HRESULT ItemDragSource::drag(DraggedTexts texts, HWND window) {
+ItemDragSource::ItemDragSource(DraggedItems items) : items_(std::move(items)) {
+    if (items_.hasText()) offered_.push_back(inGlobalMemory(CF_TEXT));
+    if (!items_.image().empty()) offered_.push_back(inGlobalMemory(CF_DIB));
+    if (!items_.files().empty()) offered_.push_back(inGlobalMemory(CF_HDROP));
+}
+
+HRESULT ItemDragSource::drag(DraggedItems items, HWND window) {
     const ModalScope scope(window);
     if (scope.closing()) return DRAGDROP_S_CANCEL;
-    ComPtr<IDataObject> data(create(std::move(texts)));
+    ComPtr<IDataObject> data(create(std::move(items)));
     ComPtr<IDropSource> source(DropSource::create(&scope));
     if (!data || !source) return E_OUTOFMEMORY;
     DWORD effect = DROPEFFECT_NONE;
     return DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY, &effect);
 }
 
-HGLOBAL ItemDragSource::render() const {
-    const std::string text = texts_.render();
-    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1));
-    if (!block) return nullptr;
-    {
-        GlobalLockView view(block.get());
-        if (!view || view.size() < text.size() + 1) return nullptr;
-        std::memcpy(view.data(), text.data(), text.size());
+HGLOBAL ItemDragSource::render(CLIPFORMAT format) const {
+    if (format == CF_TEXT) {
+        const std::string text = items_.text();
+        return globalCopy(text.data(), text.size(), text.size() + 1);
     }
-    return block.release();
+    const std::vector<unsigned char> bytes =
+        format == CF_DIB ? items_.image() : items_.files();
+    return globalCopy(bytes.data(), bytes.size(), bytes.size());
 }
 
 HRESULT ItemDragSource::QueryGetData(FORMATETC* format) {
     if (format == nullptr) return E_INVALIDARG;
-    if (format->cfFormat != CF_TEXT) return DV_E_FORMATETC;
+    bool known = false;
+    for (const FORMATETC& one : offered_) known = known || one.cfFormat == format->cfFormat;
+    if (!known) return DV_E_FORMATETC;
     if (format->dwAspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
     if ((format->tymed & TYMED_HGLOBAL) == 0) return DV_E_TYMED;
     return S_OK;
@@ -55,7 +75,7 @@ HRESULT ItemDragSource::GetData(FORMATETC* format, STGMEDIUM* medium) {
     const HRESULT offered = QueryGetData(format);
     if (offered != S_OK) return offered;
     try {
-        HGLOBAL block = render();
+        HGLOBAL block = render(format->cfFormat);
         if (block == nullptr) return E_OUTOFMEMORY;
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = block;
@@ -80,8 +100,8 @@ HRESULT ItemDragSource::EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) {
     if (out == nullptr) return E_INVALIDARG;
     *out = nullptr;
     if (direction != DATADIR_GET) return E_NOTIMPL;
-    FORMATETC offered = plainText();
-    return SHCreateStdEnumFmtEtc(1, &offered, out);
+    std::vector<FORMATETC> copies = offered_;  // the call takes a non-const array
+    return SHCreateStdEnumFmtEtc(static_cast<UINT>(copies.size()), copies.data(), out);
 }
 
 HRESULT ItemDragSource::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {

@@ -1,22 +1,25 @@
-// The data object of rows dragged out of a list: it offers plain text
-// (CF_TEXT in global memory) and renders it only when the drop site asks,
-// from the texts copied when the drag began.
+// The data object of rows dragged out of a list: it offers, in global
+// memory, plain text (CF_TEXT) for text rows, the first image (CF_DIB) and
+// the files of all file-list rows (CF_HDROP), each only when a row gives
+// it, and renders a block only when the drop site asks, from what was
+// copied when the drag began.
 #pragma once
 
 #include <ole2.h>
 
 #include "capture/ComObject.h"
 #include <utility>
+#include <vector>
 
-#include "core/DraggedTexts.h"
+#include "core/DraggedItems.h"
 
 class ItemDragSource : public ComObject<IDataObject> {
 public:
-    static ItemDragSource* create(DraggedTexts texts);
-    // Runs the drag of the texts from window, offering only the copy
+    static ItemDragSource* create(DraggedItems items);
+    // Runs the drag of the items from window, offering only the copy
     // effect, until the drop or the cancel (an exit cancels it too);
     // returns DoDragDrop's result.
-    static HRESULT drag(DraggedTexts texts, HWND window);
+    static HRESULT drag(DraggedItems items, HWND window);
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
@@ -30,9 +33,12 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** out) override;
 
 private:
-    explicit ItemDragSource(DraggedTexts texts) : texts_(std::move(texts)) {}
-    // A new global block holding the rendered text and its terminator.
-    HGLOBAL render() const;
+    explicit ItemDragSource(DraggedItems items);
+    // A new global block holding what format renders to (text with its
+    // terminator); none for a format not offered or no memory.
+    HGLOBAL render(CLIPFORMAT format) const;
 
-    DraggedTexts texts_;
+    DraggedItems items_;
+    // What EnumFormatEtc lists and QueryGetData accepts.
+    std::vector<FORMATETC> offered_;
 };

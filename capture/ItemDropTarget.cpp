@@ -10,13 +10,18 @@ ItemDropTarget* ItemDropTarget::create(ItemStore* store) {
 }
 
 DWORD ItemDropTarget::answer(DWORD allowed) const {
-    return (offersText_ ? DROPEFFECT_COPY : DROPEFFECT_LINK) & allowed;
+    return (keepable_ ? DROPEFFECT_COPY : DROPEFFECT_LINK) & allowed;
+}
+
+std::unique_ptr<ClipItem> ItemDropTarget::read(IDataObject* data) const {
+    if (auto text = reader_.ReadText(data)) return text;
+    return contentReader_.read(data);
 }
 
 HRESULT ItemDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (effect == nullptr) return E_INVALIDARG;
-    offersText_ = ClipTextReader::offers(data, CF_UNICODETEXT) ||
-                  ClipTextReader::offers(data, CF_TEXT);
+    keepable_ = ClipTextReader::offers(data, CF_UNICODETEXT) ||
+                ClipTextReader::offers(data, CF_TEXT) || contentReader_.offers(data);
     *effect = answer(*effect);
     return S_OK;
 }
@@ -28,7 +33,7 @@ HRESULT ItemDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
 }
 
 HRESULT ItemDropTarget::DragLeave() {
-    offersText_ = false;
+    keepable_ = false;
     return S_OK;
 }
 
@@ -36,9 +41,9 @@ HRESULT ItemDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     if (effect == nullptr) return E_INVALIDARG;
     const DWORD allowed = *effect;
     *effect = DROPEFFECT_NONE;
-    offersText_ = false;
+    keepable_ = false;
     try {
-        std::unique_ptr<ClipItem> item = store_ != nullptr ? reader_.ReadText(data) : nullptr;
+        std::unique_ptr<ClipItem> item = store_ != nullptr ? read(data) : nullptr;
         if (!item) return S_OK;
         // A duplicate or a full list is reported by the store; the drop
         // still counts as done.

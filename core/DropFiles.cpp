@@ -56,3 +56,18 @@ std::optional<Paths> DropFiles::read(const unsigned char* bytes, std::size_t len
     if (!ended || paths.empty()) return std::nullopt;
     return paths;
 }
+
+std::vector<unsigned char> DropFiles::write(const Paths& paths) {
+    std::vector<unsigned char> block(HeaderBytes, 0);
+    putInt32LE(&block[OffsetAt], static_cast<std::int32_t>(HeaderBytes));
+    putInt32LE(&block[WideAt], 1);
+    for (const std::u16string& path : paths) {
+        for (const char16_t unit : path) {
+            block.push_back(static_cast<unsigned char>(unit & 0xFF));
+            block.push_back(static_cast<unsigned char>(unit >> 8));
+        }
+        block.insert(block.end(), 2, 0);
+    }
+    block.insert(block.end(), 2, 0);
+    return block;
+}

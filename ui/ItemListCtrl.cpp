@@ -9,7 +9,7 @@
 
 #include "capture/ItemDragSource.h"
 #include "core/ClipItem.h"
-#include "core/DraggedTexts.h"
+#include "core/DraggedItems.h"
 #include "core/ItemStore.h"
 #include "core/ListCaption.h"
 #include "core/ProgramFolder.h"
@@ -370,9 +370,9 @@ void ItemListCtrl::openContextMenu(POINT clientPoint) {
 }
 
 void ItemListCtrl::dragSelection() {
-    DraggedTexts texts;
-    for (const ClipItem* item : selectedItems()) texts.add(*item);
-    if (texts.count() > 0) ItemDragSource::drag(std::move(texts), hwnd());
+    DraggedItems items;
+    for (const ClipItem* item : selectedItems()) items.add(*item);
+    if (items.count() > 0) ItemDragSource::drag(std::move(items), hwnd());
 }
 
 // ---- Double-click paste -------------------------------------------------------

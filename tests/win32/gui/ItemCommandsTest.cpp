@@ -11,6 +11,7 @@
 
 #include "ListHarness.h"
 #include "TestDataObject.h"
+#include "capture/ItemDragSource.h"
 #include "capture/ItemDropTarget.h"
 #include "core/BitmapItem.h"
 #include "core/ClipBytes.h"
@@ -450,11 +451,11 @@ TEST_F(ItemCommandsTest, OnlyTheFavoritesTakeDroppedText) {
     ASSERT_EQ(RegisterDragDrop(lists.activeList.hwnd(), probe.get()), S_OK);
     RevokeDragDrop(lists.activeList.hwnd());
 
-    // Text becomes a favorite at the bottom; anything else adds nothing.
+    // Text becomes a favorite at the bottom; anything not kept adds nothing.
     lists.addFavorite(u"first");
     ComPtr<ItemDropTarget> target(ItemDropTarget::create(&lists.favorites));
     ComPtr<TestDataObject> files(new TestDataObject());
-    files->offer(CF_HDROP, "x", 1);
+    files->offer(CF_RIFF, "x", 1);
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
     target->DragEnter(files.get(), 0, {}, &effect);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
@@ -478,6 +479,140 @@ TEST_F(ItemCommandsTest, OnlyTheFavoritesTakeDroppedText) {
     target->Drop(again.get(), 0, {}, &effect);
     EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"收藏夹中已有此文本！"});
     EXPECT_EQ(lists.favorites.count(), 2);
+}
+
+// Images and files dropped on the favorites are read as a copy is.
+TEST_F(ItemCommandsTest, DroppedImagesAndFilesBecomeFavorites) {
+    const std::vector<unsigned char> files = {
+        20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+        'C', 0, ':', 0, '\\', 0, 'a', 0, '.', 0, 't', 0, 'x', 0, 't', 0, 0, 0,
+        'D', 0, ':', 0, '\\', 0, 'b', 0, '.', 0, 'b', 0, 'i', 0, 'n', 0, 0, 0, 0, 0};
+    // A PNG of 4 × 5 red pixels, 8-bit RGB.
+    const std::vector<unsigned char> png = {
+        0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44,
+        0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x05, 0x08, 0x02, 0x00, 0x00, 0x00, 0xED,
+        0xCF, 0xDA, 0x8C, 0x00, 0x00, 0x00, 0x10, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8,
+        0xCF, 0xC0, 0x00, 0x47, 0x0C, 0x64, 0x70, 0x00, 0x9B, 0xC1, 0x13, 0xED, 0x06, 0x13, 0xD0,
+        0x0A, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+    // The header claims 10000 × 10000 at 32 bits; the block is 44 bytes. The
+    // bytes are what counts: kept as they are, shown as unreadable.
+    auto lying = dibBytes(1, 1, 32);
+    lying[4] = lying[8] = 0x10;
+    lying[5] = lying[9] = 0x27;
+    auto huge = dibBytes(2, 3);
+    huge.resize(32 * 1024 * 1024 + 1);
+    const auto pngFormat = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"PNG"));
+    struct Case {
+        const char* name;
+        CLIPFORMAT format;
+        std::vector<unsigned char> bytes;
+        const char* caption;  // none: nothing kept
+        bool keptAsGiven;
+    } cases[] = {
+        {"files", CF_HDROP, files, "[文件] a.txt; b.bin", true},
+        {"DIB", CF_DIB, dibBytes(2, 3), "[图片 2×3]", true},
+        {"PNG only", pngFormat, png, "[图片 4×5]", false},
+        {"a header that lies", CF_DIB, lying, "[图片 ?]", true},
+        {"over 32 MB", CF_DIB, huge, nullptr, false},
+    };
+    ComPtr<ItemDropTarget> target(ItemDropTarget::create(&lists.favorites));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ComPtr<TestDataObject> data(new TestDataObject());
+        data->offer(c.format, c.bytes.data(), c.bytes.size());
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        target->DragEnter(data.get(), 0, {}, &effect);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        const int before = lists.favorites.count();
+        target->Drop(data.get(), 0, {}, &effect);
+        if (c.caption == nullptr) {
+            EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+            EXPECT_EQ(lists.favorites.count(), before);
+            continue;
+        }
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        EXPECT_EQ(lists.favorites.count(), before + 1);
+        if (lists.favorites.count() != before + 1) continue;
+        const ClipItem* item = lists.favorites.snapshot().back();
+        EXPECT_EQ(item->summary(), c.caption);
+        if (c.keptAsGiven) {
+            EXPECT_EQ(std::vector<unsigned char>(item->text(), item->text() + item->byteLength()),
+                      c.bytes);
+        }
+    }
+    EXPECT_EQ(lists.favoritesList.rowCount(), 4);
+    EXPECT_TRUE(lists.messages.shown.empty());
+
+    // The same files again, as a favorite dragged onto the favorites.
+    ComPtr<TestDataObject> again(new TestDataObject());
+    again->offer(CF_HDROP, files.data(), files.size());
+    DWORD effect = DROPEFFECT_COPY;
+    target->Drop(again.get(), 0, {}, &effect);
+    EXPECT_EQ(shownTexts(lists.messages), std::vector<std::string>{"收藏夹中已有此文本！"});
+    EXPECT_EQ(lists.favorites.count(), 4);
+}
+
+// A drag out of a list offers each kind of its rows, copied when it begins.
+TEST_F(ItemCommandsTest, DraggedRowsOfferTextImageAndFiles) {
+    const auto files = [](const std::u16string& path) {
+        auto item = std::make_unique<FileListItem>();
+        const auto bytes = dropFilesBytes({path});
+        item->setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+        return item;
+    };
+    const auto image = [](std::int32_t width) {
+        auto item = std::make_unique<BitmapItem>();
+        const auto bytes = dibBytes(width, 3);
+        item->setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+        return item;
+    };
+    DraggedItems mixed, images;
+    {
+        std::vector<std::unique_ptr<ClipItem>> rows;
+        rows.push_back(std::make_unique<UnicodeTextItem>(u"t1"));
+        rows.push_back(image(2));
+        rows.push_back(files(u"C:\\a.txt"));
+        rows.push_back(std::make_unique<UnicodeTextItem>(u"t2"));
+        rows.push_back(image(1));
+        rows.push_back(files(u"D:\\b.bin"));
+        for (const auto& row : rows) mixed.add(*row);
+        images.add(*rows[1]);
+    }
+    ComPtr<ItemDragSource> source(ItemDragSource::create(std::move(mixed)));
+    const auto got = [&](CLIPFORMAT format) {
+        FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        StorageMedium medium;
+        if (source->GetData(&wanted, medium.receive()) != S_OK) return std::string("(none)");
+        medium.markReceived();
+        GlobalLockView block(medium.get().hGlobal);
+        return std::string(static_cast<const char*>(block.data()), block.size());
+    };
+    const auto offered = [&] {
+        ComPtr<IEnumFORMATETC> formats;
+        std::vector<CLIPFORMAT> out;
+        if (source->EnumFormatEtc(DATADIR_GET, formats.receive()) != S_OK) return out;
+        FORMATETC one{};
+        while (formats->Next(1, &one, nullptr) == S_OK) out.push_back(one.cfFormat);
+        return out;
+    };
+    EXPECT_EQ(offered(), (std::vector<CLIPFORMAT>{1, 8, 15}));
+    EXPECT_EQ(got(CF_TEXT), std::string("t1\r\nt2\r\n", 9));
+    const auto dib = dibBytes(2, 3);
+    EXPECT_EQ(got(CF_DIB), std::string(dib.begin(), dib.end()));
+    EXPECT_EQ(got(CF_HDROP), std::string("\x14\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x01\0\0\0"
+                                         "C\0:\0\\\0a\0.\0t\0x\0t\0\0\0"
+                                         "D\0:\0\\\0b\0.\0b\0i\0n\0\0\0\0\0",
+                                         58));
+    EXPECT_EQ(got(CF_UNICODETEXT), "(none)");
+
+    // Images alone carry no text, so the favorites take the image.
+    source = ComPtr<ItemDragSource>(ItemDragSource::create(std::move(images)));
+    EXPECT_EQ(offered(), (std::vector<CLIPFORMAT>{8}));
+    ComPtr<ItemDropTarget> target(ItemDropTarget::create(&lists.favorites));
+    DWORD effect = DROPEFFECT_COPY;
+    target->Drop(source.get(), 0, {}, &effect);
+    ASSERT_EQ(lists.favorites.count(), 1);
+    EXPECT_EQ(lists.favorites.snapshot()[0]->summary(), "[图片 2×3]");
 }
 
 }  // namespace
