@@ -1,11 +1,13 @@
 // The system clipboard: a text is offered as CF_UNICODETEXT alone, other
-// stored content under its own format, each in a movable global block that
-// the clipboard owns afterwards.
+// stored content under its own format with its companion formats, each in
+// a movable global block that the clipboard owns afterwards.
 #pragma once
 
 #include <windows.h>
 
 #include "core/Clipboard.h"
+
+class CompanionFormats;
 
 class Win32Clipboard : public Clipboard {
 public:
@@ -17,7 +19,8 @@ public:
     int putFormat(std::uint16_t format, const unsigned char* bytes, std::size_t byteLength) override;
 
 private:
-    int put(UINT format, const unsigned char* bytes, std::size_t byteLength, std::size_t zeroBytes);
+    int put(UINT format, const unsigned char* bytes, std::size_t byteLength, std::size_t zeroBytes,
+            CompanionFormats& companions);
 
     HWND owner_;
 };

@@ -223,6 +223,30 @@ private:
     bool initialised_;
 };
 
+// COM on this thread for the life of the object: a single-threaded
+// apartment when the thread has none yet (an OLE thread already has one and
+// only counts up and down). A thread in the multithreaded apartment keeps
+// it; COM is usable there and nothing is undone.
+class ComSession {
+public:
+    ComSession() {
+        const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        balanced_ = SUCCEEDED(result);
+        usable_ = balanced_ || result == RPC_E_CHANGED_MODE;
+    }
+    ~ComSession() {
+        if (balanced_) CoUninitialize();
+    }
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+
+    bool usable() const { return usable_; }
+
+private:
+    bool balanced_ = false;
+    bool usable_ = false;
+};
+
 // Owns one reference of a COM interface.
 template <typename T>
 class ComPtr {

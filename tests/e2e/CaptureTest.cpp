@@ -270,17 +270,33 @@ TEST_F(Capture, AnImageAndFilesCopiedByAnotherXClientAreKeptAsTheirKinds) {
     EXPECT_EQ(L"[图片 2×3]", rows.cellText(2, 1));
     EXPECT_EQ(L"", rows.cellText(2, 2));
 
+    // A double click pastes the bitmap row; X programs are offered it as
+    // image/png too, and its capture moves the row to the top.
+    const RECT row = rows.rowRect(2);
+    ASSERT_GT(row.bottom, row.top);
+    ASSERT_TRUE(runUnix("xdotool mousemove " + std::to_string((row.left + row.right) / 2) + " " +
+                        std::to_string((row.top + row.bottom) / 2) + " click --repeat 2 --delay 100 1"));
+    const std::string targets = unixTempPath("targets");
+    const std::string png = "image/png";
+    EXPECT_TRUE(waitUntil([&] {
+        Bytes listed;
+        return runUnix("xclip -o -selection clipboard -t TARGETS > " + targets) &&
+               readFile(windowsPathOf(targets), listed) &&
+               std::search(listed.begin(), listed.end(), png.begin(), png.end()) != listed.end();
+    }));
+    EXPECT_TRUE(waitUntil([&] { return rows.cellText(0, 1) == L"[图片 2×3]"; }));
+
     const std::vector<Record> records = activeRecords(poolAfterExit());
     ASSERT_EQ(3u, records.size());
-    EXPECT_EQ(15, records[0].format);
-    const Bytes& png = records[1].bytes;
-    EXPECT_EQ(8, records[1].format);
-    ASSERT_EQ(40u + 4 * 5 * 4, png.size());
-    EXPECT_EQ((Bytes{4, 0, 0, 0, 5, 0, 0, 0, 1, 0, 32, 0}), Bytes(png.begin() + 4, png.begin() + 16));
-    EXPECT_EQ((Bytes{0x00, 0x00, 0xFF, 0xFF}), Bytes(png.end() - 4, png.end()));  // BGRA red
+    EXPECT_EQ(8, records[0].format);
+    EXPECT_EQ(2, int32At(records[0].bytes, 4));
+    EXPECT_EQ(3, int32At(records[0].bytes, 8));
+    EXPECT_EQ(15, records[1].format);
+    const Bytes& decoded = records[2].bytes;
     EXPECT_EQ(8, records[2].format);
-    EXPECT_EQ(2, int32At(records[2].bytes, 4));
-    EXPECT_EQ(3, int32At(records[2].bytes, 8));
+    ASSERT_EQ(40u + 4 * 5 * 4, decoded.size());
+    EXPECT_EQ((Bytes{4, 0, 0, 0, 5, 0, 0, 0, 1, 0, 32, 0}), Bytes(decoded.begin() + 4, decoded.begin() + 16));
+    EXPECT_EQ((Bytes{0x00, 0x00, 0xFF, 0xFF}), Bytes(decoded.end() - 4, decoded.end()));  // BGRA red
 }
 
 // A packed DIB of 32 bits a pixel, its first pixel byte set to mark.

@@ -36,3 +36,17 @@ std::wstring RemoteListView::cellText(int row, int column) const {
     text[TextChars - 1] = L'\0';
     return text;
 }
+
+RECT RemoteListView::rowRect(int row) const {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    SIZE_T moved = 0;
+    DWORD_PTR answer = 0;
+    if (remote_ == nullptr || !WriteProcessMemory(process_.get(), remote_, &rect, sizeof rect, &moved) ||
+        !SendMessageTimeoutW(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                             reinterpret_cast<LPARAM>(remote_), SMTO_NORMAL, 5000, &answer) ||
+        answer == 0 || !ReadProcessMemory(process_.get(), remote_, &rect, sizeof rect, &moved)) {
+        return RECT{};
+    }
+    MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

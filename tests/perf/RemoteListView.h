@@ -19,6 +19,8 @@ public:
     bool usable() const { return remote_ != nullptr; }
     // The text of a cell, or "" when it cannot be read.
     std::wstring cellText(int row, int column) const;
+    // The bounds of a row on the screen, or an empty rectangle.
+    RECT rowRect(int row) const;
 
 private:
     static constexpr int TextChars = 256;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "capture/PngDecoder.h"
 #include "capture/win32/Win32Clipboard.h"
 #include "core/BitmapItem.h"
 #include "core/ClipBytes.h"
@@ -65,6 +67,28 @@ std::vector<std::string> namesIn(const std::string& folder) {
     return names;
 }
 
+// The block under a format on the clipboard; empty when there is none.
+std::vector<unsigned char> clipboardBytes(UINT format) {
+    std::vector<unsigned char> bytes;
+    if (!OpenClipboard(nullptr)) return bytes;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const auto* first = static_cast<const unsigned char*>(GlobalLock(data))) {
+            bytes.assign(first, first + GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+// The bytes with some of them overwritten from offset at on.
+std::vector<unsigned char> patched(std::vector<unsigned char> bytes, std::size_t at,
+                                   const std::vector<unsigned char>& with) {
+    if (bytes.size() < at + with.size()) bytes.resize(at + with.size());
+    std::memcpy(bytes.data() + at, with.data(), with.size());
+    return bytes;
+}
+
 bool clipboardOffersOnlyUnicodeFirst() {
     if (!OpenClipboard(nullptr)) return false;
     const UINT first = EnumClipboardFormats(0);
@@ -110,6 +134,9 @@ TEST(Win32ClipboardTest, AFileListIsPutUnderItsOwnFormat) {
     DragQueryFileW(static_cast<HDROP>(data), 1, name, MAX_PATH);
     CloseClipboard();
     EXPECT_STREQ(name, L"D:\\b.bin");
+    // Explorer copies the files, never moves them.
+    EXPECT_EQ(clipboardBytes(RegisterClipboardFormatW(L"Preferred DropEffect")),
+              (std::vector<unsigned char>{1, 0, 0, 0}));
     EXPECT_EQ(clipboard.putFormat(0, block.data(), block.size()), -1);
 
     // An image item goes back as the DIB it holds.
@@ -125,6 +152,58 @@ TEST(Win32ClipboardTest, AFileListIsPutUnderItsOwnFormat) {
     EXPECT_EQ(std::vector<unsigned char>(dibBack, dibBack + dib.size()), dib);
     GlobalUnlock(pixels);
     CloseClipboard();
+}
+
+// An image goes on the clipboard also as a PNG holding the same colours
+// (0xRRGGBB, rows from the top).
+TEST(Win32ClipboardTest, AnImageIsAlsoPutAsAPng) {
+    const struct {
+        const char* name;
+        std::vector<unsigned char> dib;
+        std::vector<std::uint32_t> colours;
+    } cases[] = {
+        {"24 bits, bottom-up",
+         patched(dibBytes(2, 3), 40,
+                 {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 0, 128, 128, 128, 0, 0}),
+         {0x000000, 0x808080, 0x0000FF, 0xFFFFFF, 0xFF0000, 0x00FF00}},
+        {"24 bits, top-down", patched(dibBytes(2, -2), 40, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0x000000}},
+        {"8 bits, colour table",
+         patched(patched(dibBytes(2, 2, 8), 40, {0x30, 0x20, 0x10, 0, 0xEE, 0xFF, 0xC0, 0}), 40 + 1024,
+                 {1, 0, 0, 0, 0, 1, 0, 0}),
+         {0x102030, 0xC0FFEE, 0xC0FFEE, 0x102030}},
+        {"1 bit", patched(dibBytes(2, 1, 1), 40, {255, 255, 255, 0, 0, 0, 255, 0, 0x40}), {0xFFFFFF, 0xFF0000}},
+        {"16 bits, 5-5-5", patched(dibBytes(2, 1, 16), 40, {0x00, 0x7C, 0x1F, 0x00}), {0xFF0000, 0x0000FF}},
+        {"32 bits, fourth byte zero", patched(dibBytes(1, 1, 32), 40, {0x11, 0x22, 0x33, 0}), {0x332211}},
+        {"16 bits, 5-6-5 masks",
+         patched(patched(dibBytes(1, 1, 16), 16, {3}), 40, {0, 0xF8, 0, 0, 0xE0, 7, 0, 0, 0x1F, 0, 0, 0, 0xE0, 7, 0, 0}),
+         {0x00FF00}},
+    };
+    Win32Clipboard clipboard;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(clipboard.putFormat(CF_DIB, c.dib.data(), c.dib.size()), 0);
+        const std::vector<unsigned char> dib = clipboardBytes(CF_DIB);
+        ASSERT_GE(dib.size(), c.dib.size());
+        EXPECT_TRUE(std::equal(c.dib.begin(), c.dib.end(), dib.begin()));
+        std::vector<unsigned char> decoded;
+        ASSERT_EQ(PngDecoder::toDib(clipboardBytes(RegisterClipboardFormatW(L"PNG")), 1 << 20, decoded), 0);
+        const std::int32_t width = readInt32LE(&decoded[4]);
+        const std::int32_t height = readInt32LE(&decoded[8]);
+        std::vector<std::uint32_t> colours;
+        for (std::int32_t y = height - 1; y >= 0; --y) {
+            for (std::int32_t x = 0; x < width; ++x) {
+                const unsigned char* p = &decoded[40 + 4 * (y * width + x)];
+                colours.push_back(p[2] << 16 | p[1] << 8 | p[0]);
+            }
+        }
+        EXPECT_EQ(colours, c.colours);
+    }
+    // A DIB whose header claims more rows than it holds goes alone.
+    const std::vector<unsigned char> lying = patched(dibBytes(2, 3), 8, {0xE8, 3, 0, 0});
+    ASSERT_EQ(clipboard.putFormat(CF_DIB, lying.data(), lying.size()), 0);
+    EXPECT_FALSE(clipboardBytes(CF_DIB).empty());
+    EXPECT_TRUE(clipboardBytes(RegisterClipboardFormatW(L"PNG")).empty());
 }
 
 TEST(Win32ClipboardTest, ANullTextWithALengthIsRefused) {
