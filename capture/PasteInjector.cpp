@@ -8,6 +8,19 @@
 namespace {
 constexpr int ClassNameSize = 128;
 constexpr DWORD FrontWaitMs = 100;
+constexpr ULONGLONG ReleaseWaitMs = 2000;
+
+bool modifierHeld() {
+    for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN}) {
+        if ((GetAsyncKeyState(key) & 0x8000) != 0) return true;
+    }
+    return false;
+}
+
+void waitForModifiersReleased() {
+    const ULONGLONG end = GetTickCount64() + ReleaseWaitMs;
+    while (modifierHeld() && GetTickCount64() < end) Sleep(10);
+}
 
 std::string classNameOf(HWND window) {
     char name[ClassNameSize] = {};
@@ -21,6 +34,7 @@ void PasteInjector::PasteIntoWindow(HWND target) {
     const std::string className = classNameOf(target);
     if (target != nullptr) SetForegroundWindow(target);
     Sleep(FrontWaitMs);
+    waitForModifiersReleased();
     hotkeys_.unregisterAll();
     for (const KeyEvent& key : PasteKeystroke::forWindowClass(className)) {
         keybd_event(static_cast<BYTE>(key.virtualKey), static_cast<BYTE>(key.scanCode),

@@ -163,7 +163,8 @@ std::wstring DesktopPeer::editText(HWND target) {
 bool DesktopPeer::focusTarget(HWND target) {
     run([&] { SetForegroundWindow(target); });
     const std::string title = utf8(windowText(target));
-    return runUnix("xdotool search --name '^" + title + "$' windowfocus --sync");
+    return runUnix("xdotool search --name '^" + title + "$' windowfocus --sync") &&
+           waitUntil([&] { return GetForegroundWindow() == target; });
 }
 
 bool DesktopPeer::pressKeys(HWND target, const std::string& keys) {

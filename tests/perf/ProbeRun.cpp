@@ -207,12 +207,19 @@ bool ProbeRun::largeCopies(const std::string& name, HWND main, const ProcessGaug
     return true;
 }
 
-bool ProbeRun::screenshots(HWND main, const ProcessGauge& gauge) {
+// Started with empty lists and default settings (50 active items at most),
+// so the figures are the screenshots' alone.
+bool ProbeRun::measureScreenshots() {
+    if (!ProbeFolder::prepareEmpty(options_.folder)) return false;
+    e2e::ProcessDriver program;
+    HWND main = startProgram(program);
+    if (main == nullptr) return false;
+    const ProcessGauge gauge(program.pid());
     const std::uint32_t width = 1920, height = 1080, pixels = width * height * 4;
     std::vector<unsigned char> dib(40 + pixels);
     const std::uint32_t fields[] = {40, width, height, 1 | 32 << 16, 0, pixels, 0, 0, 0, 0};
     std::memcpy(dib.data(), fields, sizeof fields);
-    settle(main, 500);
+    settle(main, 3000);
     const ProcessReading before = gauge.read();
     std::vector<double> times;
     for (int shot = 1; shot <= 50; ++shot) {
@@ -223,11 +230,22 @@ bool ProbeRun::screenshots(HWND main, const ProcessGauge& gauge) {
         times.push_back(clock_.nowMs() - start);
     }
     report("screenshot_round_trip", times);
-    settle(main, 5000);
-    std::printf("screenshots_before: %s\nscreenshots_50_after: %s\n", before.text().c_str(),
-                gauge.read().text().c_str());
+    // Until the last save has been written: poolfile.bin keeps its size.
+    const std::wstring pool = options_.folder + L"\\poolfile.bin";
+    long long size = -1, last = -2;
+    for (int round = 0; round < 60 && size != last; ++round) {
+        last = size;
+        settle(main, 2000);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        size = GetFileAttributesExW(pool.c_str(), GetFileExInfoStandard, &data)
+                   ? (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow
+                   : -1;
+    }
+    std::printf("screenshots_before: %s\nscreenshots_50_after: %s\nscreenshots_poolfile_bytes: %lld\n",
+                before.text().c_str(), gauge.read().text().c_str(), size);
     std::fflush(stdout);
-    return true;
+    e2e::clearClipboard();
+    return program.exitWithYes(60000) && program.waitForWindowsGone();
 }
 
 bool ProbeRun::soakCaptures(const ProcessGauge& gauge) {
@@ -304,7 +322,7 @@ int ProbeRun::run() {
     // The program captures what the clipboard holds when it starts.
     e2e::clearClipboard();
     viewer_.pump(200);
-    if (!ProbeFolder::prepareEmpty(options_.folder) || !measureEmptyStart() ||
+    if (!ProbeFolder::prepareEmpty(options_.folder) || !measureEmptyStart() || !measureScreenshots() ||
         !ProbeFolder::prepare(options_.folder, options_.quillbox)) {
         std::printf("error: the program did not start and end with empty lists\n");
         return 1;
@@ -322,7 +340,6 @@ int ProbeRun::run() {
     std::printf("idle_full_lists: %s\n", gauge.read().text().c_str());
 
     bool done = measureLatency(main, activeList) && largeCopies("copy", main, gauge) &&
-                screenshots(main, gauge) &&
                 soakCaptures(gauge) && soakMenus(main, program.pid(), gauge);
     if (!done) std::printf("error: a measurement did not finish\n");
     viewer_.leave();
