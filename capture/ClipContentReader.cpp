@@ -10,23 +10,26 @@
 
 namespace {
 
-// The bytes of a global block, as many as its size says.
-bool copyBlock(HGLOBAL handle, std::int64_t maxBytes, std::vector<unsigned char>& bytes) {
+using BlockView = ClipContentReader::BlockView;
+using BlockReader = ClipContentReader::BlockReader;
+
+// Hands a global block's bytes, as many as its size says, to take while the
+// block is locked: the bytes are copied once, straight where they go.
+bool viewBlock(HGLOBAL handle, std::int64_t maxBytes, const BlockView& take) {
     GlobalLockView block(handle);
     if (!block || block.size() == 0) return false;
     if (static_cast<std::uint64_t>(block.size()) > static_cast<std::uint64_t>(maxBytes)) {
         return false;
     }
-    const auto* first = static_cast<const unsigned char*>(block.data());
-    bytes.assign(first, first + block.size());
+    take(static_cast<const unsigned char*>(block.data()), block.size());
     return true;
 }
 
 // The bytes of a format on the open clipboard.
-bool readClipboard(UINT format, std::int64_t maxBytes, std::vector<unsigned char>& bytes) {
+bool readClipboard(UINT format, std::int64_t maxBytes, const BlockView& take) {
     if (format == 0 || IsClipboardFormatAvailable(format) == FALSE) return false;
     HANDLE handle = GetClipboardData(format);
-    return handle != nullptr && copyBlock(static_cast<HGLOBAL>(handle), maxBytes, bytes);
+    return handle != nullptr && viewBlock(static_cast<HGLOBAL>(handle), maxBytes, take);
 }
 
 FORMATETC inGlobalMemory(UINT format) {
@@ -39,21 +42,23 @@ bool offersFormat(IDataObject* data, UINT format) {
 }
 
 // The bytes of a format a data object offers.
-bool readData(IDataObject* data, UINT format, std::int64_t maxBytes,
-              std::vector<unsigned char>& bytes) {
+bool readData(IDataObject* data, UINT format, std::int64_t maxBytes, const BlockView& take) {
     if (!offersFormat(data, format)) return false;
     FORMATETC wanted = inGlobalMemory(format);
     StorageMedium medium;
     if (FAILED(data->GetData(&wanted, medium.receive()))) return false;
     medium.markReceived();
     if (medium.get().tymed != TYMED_HGLOBAL || medium.get().hGlobal == nullptr) return false;
-    return copyBlock(medium.get().hGlobal, maxBytes, bytes);
+    return viewBlock(medium.get().hGlobal, maxBytes, take);
 }
 
-std::unique_ptr<ClipItem> filled(std::unique_ptr<ClipItem> item,
-                                 const std::vector<unsigned char>& bytes) {
-    item->setText(bytes.data(), static_cast<std::int32_t>(bytes.size()));
-    return item;
+// The item holding a format's bytes; none when the block is not there.
+std::unique_ptr<ClipItem> filled(std::unique_ptr<ClipItem> item, const BlockReader& block,
+                                 UINT format) {
+    const bool read = block(format, BitmapItem::MaxBytes, [&](const unsigned char* bytes, std::size_t size) {
+        item->setText(bytes, static_cast<std::int32_t>(size));
+    });
+    return read ? std::move(item) : nullptr;
 }
 
 }  // namespace
@@ -74,9 +79,8 @@ std::unique_ptr<ClipItem> ClipContentReader::read() const {
 
 std::unique_ptr<ClipItem> ClipContentReader::read(IDataObject* data) const {
     if (data == nullptr) return nullptr;
-    const BlockReader block = [data](UINT format, std::int64_t maxBytes,
-                                     std::vector<unsigned char>& bytes) {
-        return readData(data, format, maxBytes, bytes);
+    const BlockReader block = [data](UINT format, std::int64_t maxBytes, const BlockView& take) {
+        return readData(data, format, maxBytes, take);
     };
     if (auto image = readImage(block)) return image;
     return readFiles(block);
@@ -89,19 +93,19 @@ bool ClipContentReader::offers(IDataObject* data) const {
 
 // A DIB over the size kept is not read at all: the store would refuse it.
 std::unique_ptr<ClipItem> ClipContentReader::readImage(const BlockReader& block) const {
-    std::vector<unsigned char> bytes;
-    if (block(CF_DIB, BitmapItem::MaxBytes, bytes)) {
-        return filled(std::make_unique<BitmapItem>(), bytes);
-    }
+    if (auto image = filled(std::make_unique<BitmapItem>(), block, CF_DIB)) return image;
     if (png_ == 0) return nullptr;
     std::vector<unsigned char> png;
-    if (!block(png_, BitmapItem::MaxBytes, png)) return nullptr;
-    if (PngDecoder::toDib(png, BitmapItem::MaxBytes, bytes) != 0) return nullptr;
-    return filled(std::make_unique<BitmapItem>(), bytes);
+    const bool read = block(png_, BitmapItem::MaxBytes, [&](const unsigned char* bytes, std::size_t size) {
+        png.assign(bytes, bytes + size);
+    });
+    std::vector<unsigned char> dib;
+    if (!read || PngDecoder::toDib(png, BitmapItem::MaxBytes, dib) != 0) return nullptr;
+    auto image = std::make_unique<BitmapItem>();
+    image->setText(dib.data(), static_cast<std::int32_t>(dib.size()));
+    return image;
 }
 
 std::unique_ptr<ClipItem> ClipContentReader::readFiles(const BlockReader& block) const {
-    std::vector<unsigned char> bytes;
-    if (!block(CF_HDROP, BitmapItem::MaxBytes, bytes)) return nullptr;
-    return filled(std::make_unique<FileListItem>(), bytes);
+    return filled(std::make_unique<FileListItem>(), block, CF_HDROP);
 }

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,12 +28,14 @@ public:
     // True when data offers an image or files in global memory.
     bool offers(IDataObject* data) const;
 
-private:
-    // Fills bytes with a format's block, within the block's size; false
-    // when it is not there, gives no memory or holds more than maxBytes.
+    // The bytes of a block, while it is held.
+    using BlockView = std::function<void(const unsigned char* bytes, std::size_t size)>;
+    // Hands a format's block to take, within the block's size; false when
+    // it is not there, gives no memory or holds more than maxBytes.
     using BlockReader =
-        std::function<bool(UINT format, std::int64_t maxBytes, std::vector<unsigned char>& bytes)>;
+        std::function<bool(UINT format, std::int64_t maxBytes, const BlockView& take)>;
 
+private:
     std::unique_ptr<ClipItem> readImage(const BlockReader& block) const;
     std::unique_ptr<ClipItem> readFiles(const BlockReader& block) const;
 
