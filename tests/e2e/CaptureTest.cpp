@@ -345,6 +345,37 @@ TEST_F(Capture, AnImageOver32MBIsNotKeptAndPast256MBTheOldestImageLeaves) {
     EXPECT_EQ(13, records[8].format);
 }
 
+// What a Windows program puts: "PNG" alone, CF_DIB, Explorer's CF_HDROP;
+// the same files copied again move up like a text.
+TEST_F(Capture, ImagesAndFilesPutByAWindowsProgramAreKeptAndARepeatMovesUp) {
+    Bytes files = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    for (char c : std::string("C:\\a.txt|C:\\b.bin||")) {
+        files.push_back(c == '|' ? 0 : static_cast<unsigned char>(c));
+        files.push_back(0);
+    }
+    const Bytes dib = dib32(3, 2, 0x42);
+    ASSERT_TRUE(start());
+    peer->putBlock(CF_HDROP, files);
+    ASSERT_TRUE(captionShows(L"活动列表：[1/50]"));
+    peer->putBlock(RegisterClipboardFormatW(L"PNG"), tinyPngFile());
+    ASSERT_TRUE(captionShows(L"活动列表：[2/50]"));
+    peer->putBlock(CF_DIB, dib);
+    ASSERT_TRUE(captionShows(L"活动列表：[3/50]"));
+    peer->putBlock(CF_HDROP, files);
+    HWND list = listWithRows(3);
+    ASSERT_NE(nullptr, list);
+    ASSERT_TRUE(waitUntil([&] { return RemoteListView(list).cellText(0, 1) == L"[文件] a.txt; b.bin"; }));
+    EXPECT_EQ(L"[图片 3×2]", RemoteListView(list).cellText(1, 1));
+    EXPECT_EQ(L"[图片 4×5]", RemoteListView(list).cellText(2, 1));
+    EXPECT_EQ(L"活动列表：[3/50]", activeCaption(main));
+    const std::vector<Record> records = activeRecords(poolAfterExit());
+    ASSERT_EQ(3u, records.size());
+    EXPECT_TRUE((records[0] == Record{15, files}));
+    EXPECT_TRUE((records[1] == Record{8, dib}));
+    EXPECT_EQ(8, records[2].format);
+    EXPECT_EQ(4, int32At(records[2].bytes, 4));
+}
+
 TEST_F(Capture, ChainFollowsARemovalAndActivationTakesTheHeadBack) {
     const int last = peer->joinChain();
     const int leaving = peer->joinChain();
