@@ -233,16 +233,20 @@ bool ProbeRun::measureScreenshots() {
     // Until the last save has been written: poolfile.bin keeps its size.
     const std::wstring pool = options_.folder + L"\\poolfile.bin";
     long long size = -1, last = -2;
-    for (int round = 0; round < 60 && size != last; ++round) {
+    int steady = 0;
+    for (int round = 0; round < 60 && steady < 3; ++round) {
         last = size;
         settle(main, 2000);
         WIN32_FILE_ATTRIBUTE_DATA data{};
         size = GetFileAttributesExW(pool.c_str(), GetFileExInfoStandard, &data)
                    ? (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow
                    : -1;
+        steady = size == last ? steady + 1 : 0;
     }
     std::printf("screenshots_before: %s\nscreenshots_50_after: %s\nscreenshots_poolfile_bytes: %lld\n",
                 before.text().c_str(), gauge.read().text().c_str(), size);
+    for (HWND box : e2e::topWindows(program.pid(), L"#32770", L"Quillbox", true))
+        std::printf("error: the program shows \"%ls\"\n", e2e::messageBoxText(box).c_str());
     std::fflush(stdout);
     e2e::clearClipboard();
     return program.exitWithYes(60000) && program.waitForWindowsGone();
