@@ -10,16 +10,18 @@ constexpr int ClassNameSize = 128;
 constexpr DWORD FrontWaitMs = 100;
 constexpr ULONGLONG ReleaseWaitMs = 2000;
 
-bool modifierHeld() {
-    for (int key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN}) {
-        if ((GetAsyncKeyState(key) & 0x8000) != 0) return true;
+// A modifier other than the keystroke's own is down: Ctrl, Shift, Alt or a
+// Windows key.
+bool otherModifierHeld(unsigned ownModifier) {
+    for (unsigned key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN}) {
+        if (key != ownModifier && (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0) return true;
     }
     return false;
 }
 
-void waitForModifiersReleased() {
+void waitForOtherModifiersReleased(unsigned ownModifier) {
     const ULONGLONG end = GetTickCount64() + ReleaseWaitMs;
-    while (modifierHeld() && GetTickCount64() < end) Sleep(10);
+    while (otherModifierHeld(ownModifier) && GetTickCount64() < end) Sleep(10);
 }
 
 std::string classNameOf(HWND window) {
@@ -34,9 +36,10 @@ void PasteInjector::PasteIntoWindow(HWND target) {
     const std::string className = classNameOf(target);
     if (target != nullptr) SetForegroundWindow(target);
     Sleep(FrontWaitMs);
-    waitForModifiersReleased();
+    const PasteKeystroke::Events keys = PasteKeystroke::forWindowClass(className);
+    waitForOtherModifiersReleased(keys.front().virtualKey);
     hotkeys_.unregisterAll();
-    for (const KeyEvent& key : PasteKeystroke::forWindowClass(className)) {
+    for (const KeyEvent& key : keys) {
         keybd_event(static_cast<BYTE>(key.virtualKey), static_cast<BYTE>(key.scanCode),
                     key.flags, 0);
     }
