@@ -12,11 +12,8 @@
 
 namespace {
 
-// Fields of a BITMAPINFOHEADER and where the colour masks are, whether
-// after a bare BITMAPINFOHEADER or inside a BITMAPV4HEADER / V5 header.
-constexpr std::size_t HeightAt = 8;
-constexpr std::size_t BitCountAt = 14;
-constexpr std::size_t CompressionAt = 16;
+// Where the colour masks are, whether after a bare BITMAPINFOHEADER or
+// inside a BITMAPV4HEADER / V5 header.
 constexpr std::size_t MasksAt = 40;
 constexpr std::int64_t MasksEnd = 52;
 
@@ -91,16 +88,16 @@ bool readMasks(const unsigned char* dib, std::int64_t headerBytes, std::uint32_t
 bool readLayout(const unsigned char* dib, std::size_t length, DibLayout& out) {
     const auto size = DibHeader::read(dib, length);
     if (!size) return false;
-    const std::uint32_t compression = readUint32LE(dib + CompressionAt);
+    const std::uint32_t compression = size->compression;
     if (compression != Rgb && compression != BitFields) return false;
     if (size->width > MaxWidth || std::int64_t{size->width} * size->height > MaxPixels) {
         return false;
     }
-    const std::int64_t headerBytes = readUint32LE(dib);
+    const std::int64_t headerBytes = size->headerBytes;
     out.width = size->width;
     out.height = size->height;
-    out.topDown = readInt32LE(dib + HeightAt) < 0;
-    out.bits = readUint16LE(dib + BitCountAt);
+    out.topDown = size->topDown;
+    out.bits = size->bitCount;
     out.stride = (out.width * out.bits + 31) / 32 * 4;
     out.pixels = dib + size->pixelsAt;
     if (out.bits <= 8) {

@@ -80,7 +80,8 @@ std::optional<DibHeader::Size> DibHeader::read(const unsigned char* bytes, std::
 
     const std::int64_t width = readInt32LE(bytes + WidthAt);
     std::int64_t height = readInt32LE(bytes + HeightAt);
-    if (height < 0) height = -height;
+    const bool topDown = height < 0;
+    if (topDown) height = -height;
     if (width <= 0 || height <= 0 || width * height > MaxPixels) return std::nullopt;
 
     const std::uint16_t bits = readUint16LE(bytes + BitCountAt);
@@ -94,5 +95,5 @@ std::optional<DibHeader::Size> DibHeader::read(const unsigned char* bytes, std::
     if (pixels < 0 || static_cast<std::int64_t>(sizeImage) > total) return std::nullopt;
     if (headerBytes + masks + table + pixels > total) return std::nullopt;
     return Size{static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
-                headerBytes + masks + table};
+                headerBytes + masks + table, headerBytes, bits, compression, topDown};
 }

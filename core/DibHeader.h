@@ -15,6 +15,10 @@ public:
         std::int32_t height;  // always positive: a top-down DIB's height is turned
         // Where the pixels start: after the header, masks and colour table.
         std::int64_t pixelsAt = 0;
+        std::int64_t headerBytes = 0;  // biSize
+        std::uint16_t bitCount = 0;
+        std::uint32_t compression = 0;  // BI_RGB 0, BI_BITFIELDS 3, ...
+        bool topDown = false;           // the height was negative
     };
 
     // Bytes of a BITMAPINFOHEADER, the smallest header taken.
