@@ -348,11 +348,7 @@ TEST_F(Capture, AnImageOver32MBIsNotKeptAndPast256MBTheOldestImageLeaves) {
 // What a Windows program puts: "PNG" alone, CF_DIB, Explorer's CF_HDROP;
 // the same files copied again move up like a text.
 TEST_F(Capture, ImagesAndFilesPutByAWindowsProgramAreKeptAndARepeatMovesUp) {
-    Bytes files = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
-    for (char c : std::string("C:\\a.txt|C:\\b.bin||")) {
-        files.push_back(c == '|' ? 0 : static_cast<unsigned char>(c));
-        files.push_back(0);
-    }
+    const Bytes files = twoFilesDropBlock();
     const Bytes dib = dib32(3, 2, 0x42);
     ASSERT_TRUE(start());
     peer->putBlock(CF_HDROP, files);

@@ -353,11 +353,7 @@ TEST_F(ListCommands, ABackupWithAnImageAndFilesRestoresThemByteForByte) {
     Bytes dib = {40, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0};
     dib.resize(40, 0);
     dib.resize(40 + 24, 0x7F);
-    Bytes files = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
-    for (char16_t c : std::u16string(u"C:\\a.txt|C:\\b.bin||")) {
-        files.push_back(c == u'|' ? 0 : static_cast<unsigned char>(c));
-        files.push_back(0);
-    }
+    const Bytes files = twoFilesDropBlock();
     const Bytes backup = storeBlock({itemRecord("pic", 1700000000, 8, dib),
                                      itemRecord("", 1700000001, 15, files),
                                      itemRecord("", 1700000002, u"b1")});

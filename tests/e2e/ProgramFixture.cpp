@@ -124,6 +124,15 @@ std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
     return record;
 }
 
+std::vector<unsigned char> twoFilesDropBlock() {
+    std::vector<unsigned char> block = {20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0};
+    for (char c : std::string("C:\\a.txt|C:\\b.bin||")) {
+        block.push_back(c == '|' ? 0 : static_cast<unsigned char>(c));
+        block.push_back(0);
+    }
+    return block;
+}
+
 std::vector<unsigned char> storeBlock(const std::vector<std::vector<unsigned char>>& records) {
     std::vector<unsigned char> body;
     for (const auto& record : records) body.insert(body.end(), record.begin(), record.end());

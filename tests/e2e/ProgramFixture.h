@@ -25,6 +25,9 @@ std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
 // A record of any clipboard format holding these bytes.
 std::vector<unsigned char> itemRecord(const char* alias, std::int32_t timestamp,
                                       std::uint16_t format, const std::vector<unsigned char>& bytes);
+// A DROPFILES block of wide paths, as Explorer copies files: C:\a.txt and
+// C:\b.bin.
+std::vector<unsigned char> twoFilesDropBlock();
 std::vector<unsigned char> storeBlock(const std::vector<std::vector<unsigned char>>& records);
 // Two favorites (the first with a 30-byte alias and a 2008 timestamp),
 // then three active texts.
